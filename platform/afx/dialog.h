@@ -1,6 +1,7 @@
 #pragma once
 // Modal dialogs built from a template, and the data exchange between fields and controls.
 
+#include <map>
 #include <memory>
 
 #include "platform/afx/backend.h"
@@ -53,6 +54,9 @@ public:
     void GetClientRect(CRect* rect) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+    // A handle on one of the open dialog's controls; owned by the dialog.
+    CWnd* GetDlgItem(int nID);
+
     // The window of an open dialog, for the framework and for tests.
     afx::DialogPeer* Peer() const { return peer_; }
 
@@ -71,4 +75,5 @@ private:
 
     UINT templateId_;
     std::unique_ptr<afx::DialogPeer> window_;
+    std::map<int, std::unique_ptr<CWnd>> items_;  // handles given out by GetDlgItem
 };
