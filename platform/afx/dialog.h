@@ -3,6 +3,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/afx/backend.h"
 #include "platform/afx/wnd.h"
@@ -73,7 +74,13 @@ private:
     void OnPeerPaint() override;
     void OnPeerDestroy() override;
 
+    // DDX_Control records each handle it binds, so that the handles let go of the window when
+    // it is destroyed.
+    friend void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+
     UINT templateId_;
     std::unique_ptr<afx::DialogPeer> window_;
     std::map<int, std::unique_ptr<CWnd>> items_;  // handles given out by GetDlgItem
+    std::vector<CWnd*> boundControls_;            // handles bound by DDX_Control
+    HICON icons_[2] = {nullptr, nullptr};         // indexed by ICON_SMALL, ICON_BIG
 };
