@@ -23,7 +23,7 @@ struct MessageBoxRecord {
 class HeadlessDialog;
 
 class HeadlessBackend : public Backend {
-public:
+  public:
     HeadlessBackend();
     ~HeadlessBackend() override;  // restores the previously installed backend
 
@@ -45,7 +45,7 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, UINT type) override;
     int IconMetric() const override { return 32; }
 
-private:
+  private:
     friend class HeadlessDialog;
     Backend* previous_;
     std::function<void(HeadlessDialog&)> driver_;
@@ -55,7 +55,7 @@ private:
 };
 
 class HeadlessDialog : public DialogPeer {
-public:
+  public:
     HeadlessDialog(HeadlessBackend& backend, const DialogTemplate& dialog, DialogSink& sink);
     ~HeadlessDialog() override;
 
@@ -64,9 +64,9 @@ public:
     bool Type(int id, const std::string& text);  // replaces an edit's or combo's text
     bool Tick(int id, bool checked);             // sets a check box
     bool Click(int id);                          // clicks an enabled push button
-    void PressEnter();   // clicks the focused push button, else OK
-    void PressEscape();  // Cancel
-    void CloseBox();     // the title bar's close button: Cancel
+    void PressEnter();                           // clicks the focused push button, else OK
+    void PressEscape();                          // Cancel
+    void CloseBox();                             // the title bar's close button: Cancel
     void PressTab(bool backwards = false);
     bool PressAlt(char letter);  // the control whose mnemonic is the letter
     void PressF1();
@@ -77,15 +77,18 @@ public:
     int Check(int id) const;
     bool Enabled(int id) const;
     bool Exists(int id) const;
-    int Focus() const;                     // id of the focused control, 0 when none
-    bool AllTextSelected(int id) const;    // the whole text of an edit is selected
+    int Focus() const;                   // id of the focused control, 0 when none
+    bool AllTextSelected(int id) const;  // the whole text of an edit is selected
     std::vector<std::string> ComboItems(int id) const;
     std::string Caption() const;
     const IconResource* Icon(bool big) const;
     bool Ended() const { return ended_; }
     int Result() const { return result_; }
     // Icons drawn by the last paint of the minimized window: (x, y, icon).
-    struct DrawnIcon { int x, y; const IconResource* icon; };
+    struct DrawnIcon {
+        int x, y;
+        const IconResource* icon;
+    };
     const std::vector<DrawnIcon>& DrawnIcons() const { return drawn_; }
 
     // --- DialogPeer.
@@ -108,7 +111,7 @@ public:
     void EraseIconBackground() override;
     void DrawIcon(int x, int y, const IconResource* icon) override;
 
-private:
+  private:
     struct Control {
         ControlTemplate tmpl;
         std::string text;
@@ -119,6 +122,9 @@ private:
     };
     Control* Find(int id);
     const Control* Find(int id) const;
+    bool ClickAt(size_t index);
+    void Toggle(Control& control);
+    void FocusByKeyboard(size_t index);
 
     HeadlessBackend& backend_;
     const DialogTemplate& template_;
