@@ -188,7 +188,7 @@ TEST_F(Connection, AbsentPortIsReportedAsATimerNotResponding) {
 }
 
 TEST_F(Connection, SomethingOtherThanASerialPortIsRefusedBeforeAnyByteIsWritten) {
-    const std::string file = home_.Path() + "/not-a-port";
+    const std::string file = home_.Path().string() + "/not-a-port";
     { std::ofstream(file) << ""; }
     home_.MapPort("COM5", file);
     // A character device that is not a terminal.

@@ -26,7 +26,7 @@ TEST_F(Permission, RefusedPortNamesTheDevicesGroup) {
     home_.MapPort("COM3", device);
     // The child must be able to read the port map.
     for (const char* dir : {"", "/zelvora", "/zelvora/ports"})
-        ASSERT_EQ(chmod((home_.Path() + dir).c_str(), 0755), 0) << dir;
+        ASSERT_EQ(chmod((home_.Path().string() + dir).c_str(), 0755), 0) << dir;
 
     struct stat info {};
     ASSERT_EQ(stat(device, &info), 0);

@@ -33,7 +33,7 @@ inline constexpr int kTimerButtons[] = {
 
 class WindowTest : public testing::Test {
 protected:
-    WindowTest() { home_.MaskBuiltInSerialPorts(); }
+    WindowTest() { home_.MaskSerialConsolePorts(); }
 
     // Starts a simulated timer and publishes it in the port map as COM9.
     sim::PtyTimer& StartTimer(sim::Options options = {}) {
@@ -70,7 +70,7 @@ protected:
     }
 
     std::string StorePath() const {
-        return home_.Path() + "/Tavrick/" + std::string(theApp.m_strAppName.Text()) + ".ini";
+        return home_.Path().string() + "/Tavrick/" + std::string(theApp.m_strAppName.Text()) + ".ini";
     }
     std::string StoreText() const {
         std::ifstream in(StorePath());
@@ -87,7 +87,7 @@ protected:
         return std::string(theApp.GetProfileString("Settings", "ComPort", "").Text());
     }
 
-    testsupport::ScopedConfigHome home_;
+    test_support::ScopedConfigHome home_;
 
 private:
     afx::headless::HeadlessBackend backend_;
