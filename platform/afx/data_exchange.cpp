@@ -29,15 +29,17 @@ bool IsDigit(char c) {
 bool ParseInt(std::string_view text, int& value) {
     while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    const std::string_view digits = !text.empty() && text.front() == '-' ? text.substr(1) : text;
+    const size_t signLength = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    const std::string_view digits = text.substr(signLength);
     if (digits.empty()) return false;
     for (char c : digits) {
         if (!IsDigit(c)) return false;
     }
+    // from_chars reads a minus sign but not a plus sign.
+    const std::string_view number = text[0] == '+' ? digits : text;
     int parsed = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (error != std::errc() || end != text.data() + text.size()) return false;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
+    if (error != std::errc() || end != number.data() + number.size()) return false;
     value = parsed;
     return true;
 }

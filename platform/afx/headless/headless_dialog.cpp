@@ -327,7 +327,8 @@ int HeadlessDialog::ComboAddString(int id, const std::string& text) {
                                                     });
             });
     }
-    return static_cast<int>(items.insert(position, text) - items.begin());
+    const auto inserted = items.insert(position, text);  // may move the list
+    return static_cast<int>(inserted - items.begin());
 }
 
 int HeadlessDialog::ComboGetCount(int id) const {
