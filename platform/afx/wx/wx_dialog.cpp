@@ -1,0 +1,488 @@
+#include "platform/afx/wx/wx_dialog.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/clipbrd.h>
+#include <wx/combobox.h>
+#include <wx/dcclient.h>
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
+#include <wx/iconbndl.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <cwctype>
+
+#include "platform/afx/dialog.h"
+#include "platform/afx/wx/compact_style.h"
+#include "platform/afx/wx/dialog_layout.h"
+#include "platform/afx/wx/text.h"
+#include "platform/afx/wx/up_down.h"
+#include "platform/comm/wait_hook.h"
+
+namespace afx::wx {
+
+struct WxDialog::Control {
+    const ControlTemplate* tmpl;
+    std::string text;               // as the program set it (template text at first)
+    wxWindow* window = nullptr;     // what takes focus, enabling and position
+    wxStaticText* label = nullptr;  // static text
+    wxTextCtrl* edit = nullptr;
+    wxComboBox* combo = nullptr;
+    wxCheckBox* check = nullptr;
+    wxButton* button = nullptr;
+    UpDown* upDown = nullptr;
+};
+
+namespace {
+
+WxDialog* g_active = nullptr;
+wxWindow* g_activeWindow = nullptr;
+
+// A sunken frame around a static text. Never takes the focus: static texts are not tab stops.
+class SunkenFrame : public wxWindow {
+  public:
+    SunkenFrame(wxWindow* parent, const wxRect& rect)
+        : wxWindow(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_SUNKEN) {
+        KeepOutOfFocus(*this);
+    }
+    bool AcceptsFocus() const override { return false; }
+    bool AcceptsFocusFromKeyboard() const override { return false; }
+};
+
+// The letter marked with '&' in a control's text, or 0. "&&" is a literal ampersand.
+wchar_t MnemonicOf(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<wchar_t>(std::towlower(static_cast<unsigned char>(text[i + 1])));
+    }
+    return 0;
+}
+
+bool IsDigits(const wxString& text) {
+    return std::all_of(text.begin(), text.end(), [](wxUniChar c) { return c >= '0' && c <= '9'; });
+}
+
+// Keeps an edit marked "digits only" free of anything else, typed or pasted.
+void AcceptDigitsOnly(wxTextCtrl* edit) {
+    edit->Bind(wxEVT_CHAR, [](wxKeyEvent& event) {
+        const int key = event.GetUnicodeKey();
+        const bool printable = key != WXK_NONE && key >= 32 && key != 127;
+        if (printable && !event.HasAnyModifiers() && (key < '0' || key > '9')) {
+            wxBell();
+            return;
+        }
+        event.Skip();
+    });
+    edit->Bind(wxEVT_TEXT_PASTE, [](wxClipboardTextEvent& event) {
+        wxString pasted;
+        if (wxTheClipboard->Open()) {
+            wxTextDataObject data;
+            if (wxTheClipboard->GetData(data)) pasted = data.GetText();
+            wxTheClipboard->Close();
+        }
+        if (IsDigits(pasted)) {
+            event.Skip();
+        } else {
+            wxBell();
+        }
+    });
+}
+
+// Case-insensitive text order, as a sorted list box keeps its entries.
+int CompareNoCase(const wxString& a, const wxString& b) {
+    return a.CmpNoCase(b);
+}
+
+}  // namespace
+
+WxDialog::WxDialog(const DialogTemplate& dialog, DialogSink& sink)
+    : template_(dialog), sink_(sink) {
+    Build();
+}
+
+WxDialog::~WxDialog() {
+    if (g_active == this) {
+        g_active = nullptr;
+        g_activeWindow = nullptr;
+    }
+    delete window_;
+}
+
+wxWindow* WxDialog::ActiveWindow() {
+    return g_activeWindow;
+}
+
+void WxDialog::Build() {
+    long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX;
+    if (template_.minimizeBox) style |= wxMINIMIZE_BOX;
+    window_ = new wxDialog(nullptr, wxID_ANY, ToWx(template_.caption), wxDefaultPosition,
+                           wxDefaultSize, style);
+    UseCompactStyle(*window_);
+    const wxFont font = DialogFont(template_);
+    window_->SetFont(font);
+    units_ = std::make_unique<DialogUnits>(DialogUnits::FitTexts(*window_, font, template_));
+    const DialogUnits& units = *units_;
+    window_->SetClientSize(units.X(template_.cx), units.Y(template_.cy));
+
+    for (const ControlTemplate& tmpl : template_.controls) {
+        auto control = std::make_unique<Control>();
+        control->tmpl = &tmpl;
+        control->text = tmpl.text;
+        controls_.push_back(std::move(control));
+    }
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        Control& control = *controls_[i];
+        CreateControl(control);
+        if (control.window && (control.tmpl->style & kStyleDisabled)) control.window->Disable();
+    }
+    window_->Centre();
+
+    window_->Bind(wxEVT_CHAR_HOOK, &WxDialog::OnKey, this);
+    window_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        if (dispatching_) {
+            // The close box was pressed while a handler talks to the timer: cancel after it.
+            cancelPending_ = true;
+        } else {
+            Dispatch(IDCANCEL);
+        }
+        if (!ended_ && event.CanVeto()) event.Veto();
+    });
+    window_->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+        if (!window_->IsIconized()) {
+            event.Skip();
+            return;
+        }
+        wxPaintDC dc(window_);
+        paintDc_ = &dc;
+        sink_.OnPeerPaint();
+        paintDc_ = nullptr;
+    });
+}
+
+void WxDialog::CreateControl(Control& control) {
+    const ControlTemplate& tmpl = *control.tmpl;
+    const DialogUnits& units = *units_;
+    const DialogUnits::Rect cell = units.Place(tmpl);
+    wxRect rect(cell.x, cell.y, cell.width, cell.height);
+    const int id = tmpl.id;
+    switch (tmpl.kind) {
+        case ControlKind::PushButton: {
+            control.button = new wxButton(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
+                                          rect.GetSize());
+            control.button->Bind(wxEVT_BUTTON, [this, id](wxCommandEvent&) { Dispatch(id); });
+            control.window = control.button;
+            break;
+        }
+        case ControlKind::CheckBox:
+            control.check = new wxCheckBox(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
+                                           rect.GetSize());
+            control.window = control.check;
+            break;
+        case ControlKind::GroupBox:
+            control.window = new wxStaticBox(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
+                                             rect.GetSize());
+            break;
+        case ControlKind::StaticText: {
+            wxWindow* parent = window_;
+            wxRect inner = rect;
+            if (tmpl.style & kStyleSunken) {
+                parent = new SunkenFrame(window_, rect);
+                inner = wxRect(wxPoint(2, 2), rect.GetSize() - wxSize(4, 4));
+                control.window = parent;
+            }
+            control.label = new wxStaticText(parent, wxID_ANY, wxString(), inner.GetPosition(),
+                                             inner.GetSize(), wxST_NO_AUTORESIZE);
+            if (!control.window) control.window = control.label;
+            MakeLabelWrap(*control.label);
+            ShowLabelText(control);
+            break;
+        }
+        case ControlKind::Edit:
+            control.edit = new wxTextCtrl(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
+                                          rect.GetSize());
+            if (tmpl.style & kStyleNumber) AcceptDigitsOnly(control.edit);
+            control.window = control.edit;
+            break;
+        case ControlKind::ComboBox:
+            // The template's height is the open list's; the closed box is one line, as tall as
+            // a push button.
+            rect.height = units.Y(14);
+            control.combo = new wxComboBox(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
+                                           rect.GetSize(), 0, nullptr, wxCB_DROPDOWN);
+            control.window = control.combo;
+            break;
+        case ControlKind::UpDown: {
+            // Attached to the edit made just before it, taking the right end of the edit's cell.
+            wxTextCtrl* buddy = nullptr;
+            for (std::size_t i = 1; i < controls_.size(); ++i) {
+                if (controls_[i].get() == &control) buddy = controls_[i - 1]->edit;
+            }
+            if (buddy && (tmpl.style & kStyleAutoBuddy)) {
+                const wxRect buddyRect = buddy->GetRect();
+                rect.height = buddyRect.height;
+                rect.y = buddyRect.y;
+                if (tmpl.style & kStyleAlignRight) {
+                    buddy->SetSize(buddyRect.width - rect.width, buddyRect.height);
+                    rect.x = buddyRect.x + buddyRect.width - rect.width;
+                }
+            }
+            if (!buddy) break;
+            control.upDown = new UpDown(window_, rect, buddy);
+            if (tmpl.style & kStyleArrowKeys) control.upDown->AnswerArrowKeys();
+            control.window = control.upDown;
+            break;
+        }
+    }
+}
+
+void WxDialog::ShowLabelText(Control& control) {
+    const wxString shown = ToWx(control.text);
+    if (control.tmpl->style & kStyleNoPrefix) {
+        control.label->SetLabelText(shown);
+    } else {
+        control.label->SetLabel(shown);
+    }
+}
+
+WxDialog::Control* WxDialog::Find(int id) {
+    for (auto& control : controls_) {
+        if (control->tmpl->id == id && id != -1) return control.get();
+    }
+    return nullptr;
+}
+
+const WxDialog::Control* WxDialog::Find(int id) const {
+    return const_cast<WxDialog*>(this)->Find(id);
+}
+
+int WxDialog::RunModal() {
+    WxDialog* previous = g_active;
+    wxWindow* previousWindow = g_activeWindow;
+    g_active = this;
+    g_activeWindow = window_;
+    if (sink_.OnPeerInit()) FocusFirstTabStop();
+    if (!ended_) window_->ShowModal();
+    sink_.OnPeerDestroy();
+    window_->Hide();
+    g_active = previous;
+    g_activeWindow = previousWindow;
+    return result_;
+}
+
+void WxDialog::EndModal(int result) {
+    ended_ = true;
+    result_ = result;
+    if (window_->IsModal()) window_->EndModal(result);
+}
+
+void WxDialog::FocusFirstTabStop() {
+    for (auto& control : controls_) {
+        if ((control->tmpl->style & kStyleTabStop) && control->window &&
+            control->window->IsEnabled()) {
+            control->window->SetFocus();
+            return;
+        }
+    }
+}
+
+void WxDialog::Dispatch(int id) {
+    if (dispatching_ || ended_) return;
+    dispatching_ = true;
+    {
+        // Serial waits inside the handler let the window repaint; clicks and keys wait in the
+        // toolkit's queue until the handler is done.
+        wxBusyCursor busy;
+        platform::comm::SetWaitHook([] {
+            if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+                loop->YieldFor(wxEVT_CATEGORY_UI);
+            }
+        });
+        sink_.OnPeerCommand(id);
+        platform::comm::SetWaitHook({});
+    }
+    dispatching_ = false;
+    if (cancelPending_) {
+        cancelPending_ = false;
+        Dispatch(IDCANCEL);
+    }
+}
+
+void WxDialog::OnKey(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    const bool plain = !event.HasAnyModifiers();
+    if (key == WXK_ESCAPE && plain) {
+        Dispatch(IDCANCEL);
+    } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && plain) {
+        const wxWindow* focus = wxWindow::FindFocus();
+        for (auto& control : controls_) {
+            if (control->button && control->button == focus) {
+                Dispatch(control->tmpl->id);
+                return;
+            }
+        }
+        Dispatch(IDOK);
+    } else if (key == WXK_F1 && plain) {
+        sink_.OnPeerHelp();
+    } else if (event.GetModifiers() == wxMOD_ALT && event.GetUnicodeKey() != WXK_NONE &&
+               ActOnMnemonic(static_cast<wchar_t>(std::towlower(event.GetUnicodeKey())))) {
+        return;
+    } else {
+        event.Skip();
+    }
+}
+
+bool WxDialog::ActOnMnemonic(wchar_t letter) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        Control& control = *controls_[i];
+        if (!control.window || (control.tmpl->style & kStyleNoPrefix)) continue;
+        if (MnemonicOf(control.text) != letter) continue;
+        if (!control.window->IsEnabled()) continue;
+        if (control.button) {
+            Dispatch(control.tmpl->id);
+        } else if (control.check) {
+            control.check->SetFocus();
+            control.check->SetValue(!control.check->GetValue());
+        } else if (control.label || control.tmpl->kind == ControlKind::GroupBox) {
+            // A label's letter leads to the control after it.
+            for (std::size_t j = i + 1; j < controls_.size(); ++j) {
+                Control& next = *controls_[j];
+                if (next.window && next.window->IsEnabled() && next.window->AcceptsFocus()) {
+                    next.window->SetFocus();
+                    break;
+                }
+            }
+        } else {
+            control.window->SetFocus();
+        }
+        return true;
+    }
+    return false;
+}
+
+void WxDialog::SetControlText(int id, const std::string& text) {
+    Control* control = Find(id);
+    if (!control) return;
+    control->text = text;
+    const wxString shown = ToWx(text);
+    if (control->label) {
+        ShowLabelText(*control);
+    } else if (control->edit) {
+        control->edit->ChangeValue(shown);
+    } else if (control->combo) {
+        control->combo->ChangeValue(shown);
+    } else if (control->window && !control->upDown) {
+        control->window->SetLabel(shown);
+    }
+}
+
+std::string WxDialog::GetControlText(int id) const {
+    const Control* control = Find(id);
+    if (!control) return {};
+    if (control->edit) return FromWx(control->edit->GetValue());
+    if (control->combo) return FromWx(control->combo->GetValue());
+    return control->text;
+}
+
+void WxDialog::SetCheck(int id, int state) {
+    if (Control* control = Find(id); control && control->check)
+        control->check->SetValue(state != 0);
+}
+
+int WxDialog::GetCheck(int id) const {
+    const Control* control = Find(id);
+    return control && control->check && control->check->GetValue() ? 1 : 0;
+}
+
+void WxDialog::EnableControl(int id, bool enable) {
+    if (Control* control = Find(id); control && control->window) control->window->Enable(enable);
+}
+
+bool WxDialog::IsControlEnabled(int id) const {
+    const Control* control = Find(id);
+    return control && control->window && control->window->IsEnabled();
+}
+
+void WxDialog::FocusControl(int id) {
+    if (Control* control = Find(id); control && control->window) control->window->SetFocus();
+}
+
+void WxDialog::SelectAllText(int id) {
+    Control* control = Find(id);
+    if (!control) return;
+    if (control->edit) control->edit->SelectAll();
+    if (control->combo) control->combo->SelectAll();
+}
+
+int WxDialog::ComboAddString(int id, const std::string& text) {
+    Control* control = Find(id);
+    if (!control || !control->combo) return -1;
+    const wxString item = ToWx(text);
+    unsigned index = control->combo->GetCount();
+    if (control->tmpl->style & kStyleSort) {
+        index = 0;
+        while (index < control->combo->GetCount() &&
+               CompareNoCase(control->combo->GetString(index), item) <= 0) {
+            ++index;
+        }
+    }
+    return control->combo->Insert(item, index);
+}
+
+int WxDialog::ComboGetCount(int id) const {
+    const Control* control = Find(id);
+    return control && control->combo ? static_cast<int>(control->combo->GetCount()) : 0;
+}
+
+std::string WxDialog::ComboGetItem(int id, int index) const {
+    const Control* control = Find(id);
+    if (!control || !control->combo || index < 0 ||
+        index >= static_cast<int>(control->combo->GetCount())) {
+        return {};
+    }
+    return FromWx(control->combo->GetString(static_cast<unsigned>(index)));
+}
+
+void WxDialog::SetIcon(const IconResource* icon, bool big) {
+    (big ? bigIcon_ : smallIcon_) = icon;
+    wxIconBundle bundle;
+    for (const IconResource* resource : {bigIcon_, smallIcon_}) {
+        if (!resource) continue;
+        for (const IconImage& image : resource->images) bundle.AddIcon(wxIcon(image.xpm));
+    }
+    window_->SetIcons(bundle);
+}
+
+bool WxDialog::IsIconic() const {
+    return window_->IsIconized();
+}
+
+void WxDialog::GetClientSize(int& width, int& height) const {
+    window_->GetClientSize(&width, &height);
+}
+
+void WxDialog::EraseIconBackground() {
+    if (!paintDc_) return;
+    paintDc_->SetBackground(window_->GetBackgroundColour());
+    paintDc_->Clear();
+}
+
+void WxDialog::DrawIcon(int x, int y, const IconResource* icon) {
+    if (!paintDc_ || !icon || icon->images.empty()) return;
+    // The image nearest the standard icon size.
+    const int want = CurrentBackend().IconMetric();
+    const IconImage* best = &icon->images.front();
+    for (const IconImage& image : icon->images) {
+        if (std::abs(image.size - want) < std::abs(best->size - want)) best = &image;
+    }
+    paintDc_->DrawIcon(wxIcon(best->xpm), x, y);
+}
+
+}  // namespace afx::wx
