@@ -83,8 +83,18 @@ TEST_F(Opening, EnterWithAnOutOfRangeTimeoutWarnsAndKeepsTheWindowOpen) {
     });
 }
 
-TEST_F(Opening, EnterWithTextInTheTimeoutAsksForAnInteger) {
-    for (const char* typed : {"", "abc", "12x", "99999999999999"}) {
+TEST_F(Opening, TimeoutFieldTakesDigitsOnly) {
+    RunApp([&](CTimerConfigDlg&, HeadlessDialog& window) {
+        ASSERT_TRUE(window.Type(IDC_RACE_TIMEOUT, "12"));
+        for (const char* typed : {"abc", "12x", "-1", " 5"})
+            EXPECT_FALSE(window.Type(IDC_RACE_TIMEOUT, typed)) << typed;
+        EXPECT_EQ(window.Text(IDC_RACE_TIMEOUT), "12");
+        window.PressEscape();
+    });
+}
+
+TEST_F(Opening, EnterWithNoNumberInTheTimeoutAsksForAnInteger) {
+    for (const char* typed : {"", "99999999999999"}) {
         Backend().ClearBoxes();
         RunApp([&](CTimerConfigDlg& dlg, HeadlessDialog& window) {
             window.Type(IDC_RACE_TIMEOUT, typed);
