@@ -41,6 +41,7 @@ PtyPair::PtyPair() {
         throw std::system_error(errno, std::generic_category(), "openpty");
     }
     slave_path_ = name.data();
+    // Acts on the slave's settings too: a pty has one set, reached from either end.
     termios raw{};
     ::tcgetattr(master_, &raw);
     ::cfmakeraw(&raw);

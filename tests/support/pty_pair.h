@@ -12,10 +12,12 @@
 //   line.Send("1.23\r\n");
 //   line.CloseMaster();   // the adapter is pulled: the port sees a hang-up
 //
-// The slave keeps the kernel's default (cooked, echoing) settings until the code under test
-// configures it, as a freshly plugged port would; send nothing before that. The pair holds
-// a slave descriptor of its own (SlaveFd()) so that the line stays up between the opens
-// and closes of the code under test, and so that a test can read back the slave's settings.
+// The line starts raw, both ways: on Linux the master's terminal settings are the slave's,
+// so making the master raw leaves nothing that echoes or translates, whether or not the code
+// under test configures the port. A test about configuring makes the slave cooked first
+// (tcsetattr on SlaveFd()). The pair holds a slave descriptor of its own so that the line
+// stays up between the opens and closes of the code under test, and so that a test can read
+// back the slave's settings.
 // Set-up failures throw std::system_error; Send and Receive report problems as test failures.
 
 #include <chrono>

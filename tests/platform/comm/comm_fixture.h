@@ -4,6 +4,7 @@
 // them and closed when the test ends.
 
 #include <gtest/gtest.h>
+#include <termios.h>
 
 #include <chrono>
 #include <string>
@@ -98,6 +99,21 @@ class CommTest : public ::testing::Test {
         EXPECT_TRUE(SetCommState(port.get(), &dcb)) << "error " << GetLastError();
         EXPECT_TRUE(SetCommTimeouts(port.get(), &timeouts));
         return port;
+    }
+
+    // Leaves the line as a program that wanted a cooked, echoing 38400 line would leave it,
+    // so that a test sees what configuring the port changes.
+    void MakeLineCooked() {
+        termios t{};
+        ASSERT_EQ(::tcgetattr(line.SlaveFd(), &t), 0);
+        t.c_iflag |= ICRNL | IXON | IXOFF;
+        t.c_oflag |= OPOST | ONLCR;
+        t.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+        t.c_cflag |= CSTOPB | CRTSCTS | PARODD;
+        t.c_cflag &= ~(CLOCAL | CREAD);
+        ::cfsetispeed(&t, B38400);
+        ::cfsetospeed(&t, B38400);
+        ASSERT_EQ(::tcsetattr(line.SlaveFd(), TCSANOW, &t), 0);
     }
 
     test_support::ScopedConfigHome home;

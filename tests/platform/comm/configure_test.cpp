@@ -7,20 +7,6 @@
 namespace comm_test {
 namespace {
 
-// A slave left as a program that wanted a cooked, echoing 38400 line would leave it.
-void MakeCooked(int fd) {
-    termios t{};
-    ASSERT_EQ(::tcgetattr(fd, &t), 0);
-    t.c_iflag |= ICRNL | IXON | IXOFF;
-    t.c_oflag |= OPOST | ONLCR;
-    t.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
-    t.c_cflag |= CSTOPB | CRTSCTS | PARODD;
-    t.c_cflag &= ~(CLOCAL | CREAD);
-    ::cfsetispeed(&t, B38400);
-    ::cfsetospeed(&t, B38400);
-    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &t), 0);
-}
-
 struct SettingsCase {
     const char* label;
     DWORD baud;
@@ -40,7 +26,7 @@ class LineSettingsTest : public CommTest, public ::testing::WithParamInterface<S
 // A pseudo-terminal keeps speed, stop bits, odd/even and flow control as given; it always
 // reports 8 bits without parity, so size and parity enable are only seen on real UARTs.
 TEST_P(LineSettingsTest, AreReadBackFromTheKernel) {
-    MakeCooked(line.SlaveFd());
+    MakeLineCooked();
     Port port = OpenPort(kLineName);
     ASSERT_TRUE(port.valid());
     const SettingsCase& c = GetParam();
@@ -90,7 +76,7 @@ void PrintTo(const RefusedCase& c, std::ostream* os) {
 class RefusedSettingsTest : public CommTest, public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(RefusedSettingsTest, FailAndLeaveTheLineAsItWas) {
-    MakeCooked(line.SlaveFd());
+    MakeLineCooked();
     termios before{};
     ASSERT_EQ(::tcgetattr(line.SlaveFd(), &before), 0);
     Port port = OpenPort(kLineName);

@@ -59,6 +59,7 @@ TEST_F(CommTest, ByteArrivingDuringTheWaitEndsItAtOnce) {
 
 TEST_F(CommTest, ControlBytesPassUnchangedInBothDirections) {
     const std::string bytes("\x00\x0D\x0A\x11\x13\x03\xFF", 7);
+    MakeLineCooked();  // configuring must undo every translation, not rely on a raw start
     Port port = OpenLine(Timeouts(0, 0, 1000));
 
     line.Send(bytes);
