@@ -85,6 +85,12 @@ void SetAccessible(wxWindow& window, const std::string& name, AccessibleRole rol
     atk_object_set_role(accessible, ToAtk(role));
 }
 
+void SetAccessibleName(wxWindow& window, const std::string& name) {
+    if (AtkObject* accessible = gtk_widget_get_accessible(Widget(window))) {
+        atk_object_set_name(accessible, name.c_str());
+    }
+}
+
 void KeepOutOfFocus(wxWindow& window) {
     gtk_widget_set_can_focus(Widget(window), FALSE);
     gtk_widget_set_focus_on_click(Widget(window), FALSE);

@@ -20,6 +20,7 @@ void MakeLabelWrap(wxWindow& label);
 // The accessible name and role a screen reader announces for a widget.
 enum class AccessibleRole { Panel, SpinButton, PushButton, Alert };
 void SetAccessible(wxWindow& window, const std::string& name, AccessibleRole role);
+void SetAccessibleName(wxWindow& window, const std::string& name);
 
 // Keeps the widget out of keyboard focus (tabbing and clicks).
 void KeepOutOfFocus(wxWindow& window);

@@ -142,6 +142,13 @@ void WxDialog::Build() {
         Control& control = *controls_[i];
         CreateControl(control);
         if (control.window && (control.tmpl->style & kStyleDisabled)) control.window->Disable();
+        // A field takes its spoken name from the label before it, as its mnemonic leads there.
+        if (i > 0 && control.edit && controls_[i - 1]->window && !controls_[i - 1]->edit) {
+            const ControlTemplate& label = *controls_[i - 1]->tmpl;
+            if (label.kind == ControlKind::StaticText || label.kind == ControlKind::GroupBox) {
+                SetAccessibleName(*control.edit, FromWx(wxStripMenuCodes(ToWx(label.text))));
+            }
+        }
     }
     window_->Centre();
 
