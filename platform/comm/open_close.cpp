@@ -36,7 +36,7 @@ HANDLE FailOpenAndClose(int fd, DWORD code) {
 DWORD TakeDevice(int fd, DWORD share_mode, bool& exclusive) {
     const int kind = share_mode == 0 ? LOCK_EX : LOCK_SH;
     if (::flock(fd, kind | LOCK_NB) != 0) {
-        return ErrorFromOpenErrno(errno == EINTR ? EWOULDBLOCK : errno);
+        return ErrorFromOpenErrno(errno);
     }
     // Not every character device is a terminal (/dev/null is not); those go without it.
     exclusive = share_mode == 0 && ::ioctl(fd, TIOCEXCL) == 0;

@@ -103,7 +103,8 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
         if (n > 0) {
             got += static_cast<DWORD>(n);
             last_byte = Clock::now();
-            if (plan.return_on_first_byte) {
+            // A peer that never stops sending still cannot hold the read past its total.
+            if (plan.return_on_first_byte || (total_deadline && last_byte >= *total_deadline)) {
                 break;
             }
             continue;

@@ -89,6 +89,24 @@ TEST_F(CommTest, GapAfterTheLastByteEndsAMultiByteRead) {
     EXPECT_LT(r.took, 2500ms);  // the 5 s total would be far later
 }
 
+TEST_F(CommTest, PeerThatKeepsSendingCannotHoldAReadPastItsTotal) {
+    Port port = OpenLine(Timeouts(0, 0, 300));
+    std::atomic<bool> stop{false};
+    std::thread chatter([&] {
+        while (!stop) {
+            line.Send("~");
+            std::this_thread::sleep_for(10ms);
+        }
+    });
+    const ReadResult r = Read(port.get(), 1000);
+    stop = true;
+    chatter.join();
+    EXPECT_TRUE(r.ok);
+    EXPECT_FALSE(r.bytes.empty());
+    EXPECT_LT(r.bytes.size(), 1000u);
+    EXPECT_LT(r.took, 1500ms);  // 1000 bytes at this pace would take 10 s
+}
+
 TEST_F(CommTest, BytesArrivingAfterATimeoutStartTheNextRead) {
     Port port = OpenLine(Timeouts(0, 0, 200));
     EXPECT_EQ(Read(port.get(), 1).bytes, "");
