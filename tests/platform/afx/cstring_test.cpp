@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -50,6 +52,31 @@ struct CompareCase {
     int compare;
     int compareNoCase;
 };
+
+// Names the case in test output, bytes outside printable ASCII as hex escapes.
+void PrintText(std::ostream& out, const char* text) {
+    if (text == nullptr) {
+        out << "(null)";
+        return;
+    }
+    out << '"';
+    for (const unsigned char c : std::string_view(text)) {
+        if (c >= 0x20 && c < 0x7f) {
+            out << c;
+        } else {
+            static const char kHex[] = "0123456789abcdef";
+            out << "\\x" << kHex[c >> 4] << kHex[c & 15];
+        }
+    }
+    out << '"';
+}
+
+std::ostream& operator<<(std::ostream& out, const CompareCase& c) {
+    PrintText(out, c.a);
+    out << " vs ";
+    PrintText(out, c.b);
+    return out;
+}
 
 class CStringCompareTest : public ::testing::TestWithParam<CompareCase> {};
 

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "tests/platform/afx/dialog_fixture.h"
@@ -21,6 +22,11 @@ struct IntCase {
     std::optional<int> stored;  // the field's value afterwards (nullopt: unchanged)
     const char* message;        // nullptr: accepted
 };
+
+// Names the case in test output instead of dumping its bytes.
+std::ostream& operator<<(std::ostream& out, const IntCase& c) {
+    return out << c.name;
+}
 
 class IntFieldTest : public DialogFixture, public ::testing::WithParamInterface<IntCase> {};
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
 #include "tests/platform/afx/dialog_fixture.h"
 
 namespace afx_test {
@@ -36,6 +40,11 @@ struct CloseCase {
     bool fieldsRead;
     bool closedByAction = true;  // false: the window closes when the driver returns
 };
+
+// Names the case in test output instead of dumping its bytes.
+std::ostream& operator<<(std::ostream& out, const CloseCase& c) {
+    return out << c.name;
+}
 
 class CloseTest : public DialogFixture, public ::testing::WithParamInterface<CloseCase> {};
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,11 @@ struct MnemonicCase {
     int noTab;  // check of kIdNoTab afterwards
     int applyClicks;
 };
+
+// Names the case in test output instead of dumping its bytes.
+std::ostream& operator<<(std::ostream& out, const MnemonicCase& c) {
+    return out << c.name;
+}
 
 class MnemonicTest : public DialogFixture, public ::testing::WithParamInterface<MnemonicCase> {};
 

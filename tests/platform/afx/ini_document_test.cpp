@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -14,6 +15,11 @@ struct GetCase {
     std::string text;
     std::optional<std::string> comPort;  // Settings/ComPort
 };
+
+// Names the case in test output instead of dumping its bytes.
+std::ostream& operator<<(std::ostream& out, const GetCase& c) {
+    return out << c.name;
+}
 
 class IniGetTest : public ::testing::TestWithParam<GetCase> {};
 
@@ -54,6 +60,11 @@ struct SetCase {
     std::string value;
     std::string after;
 };
+
+// Names the case in test output instead of dumping its bytes.
+std::ostream& operator<<(std::ostream& out, const SetCase& c) {
+    return out << c.name;
+}
 
 class IniSetTest : public ::testing::TestWithParam<SetCase> {};
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -62,6 +63,11 @@ struct ReadCase {
     std::optional<std::string> content;  // nullopt: no file
     std::optional<std::string> expected;
 };
+
+// Names the case in test output instead of dumping its bytes.
+std::ostream& operator<<(std::ostream& out, const ReadCase& c) {
+    return out << c.name;
+}
 
 class ProfileStoreReadTest : public ProfileStoreTest,
                              public ::testing::WithParamInterface<ReadCase> {};
