@@ -62,6 +62,8 @@ PtyTimer::PtyTimer(Options options) : options_(std::move(options)) {
     fcntl(masterFd_, F_SETFD, FD_CLOEXEC);
     fcntl(slaveFd_, F_SETFD, FD_CLOEXEC);
 
+    host_ = std::make_unique<HostPresence>(devicePath_);
+    hostPresent_ = host_->Present();
     wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     try {
         if (wakeFd_ < 0) throw SystemError("eventfd");
@@ -120,8 +122,14 @@ void PtyTimer::SetState(const TimerState& state) {
 
 bool PtyTimer::WaitForReceived(size_t byteCount, int timeoutMs) const {
     std::unique_lock lock(mutex_);
-    return received_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                              [&] { return bytes_.size() >= byteCount; });
+    return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                             [&] { return bytes_.size() >= byteCount; });
+}
+
+bool PtyTimer::WaitForHost(bool present, int timeoutMs) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                             [&] { return hostPresent_ == present; });
 }
 
 bool PtyTimer::LineClosed() const {
@@ -145,7 +153,7 @@ std::string PtyTimer::Take(char byte) {
         SaveIfChanged();
         closed_ = engine_.LineClosed();
     }
-    received_.notify_all();
+    changed_.notify_all();
     return reply;
 }
 
@@ -156,6 +164,7 @@ void PtyTimer::Serve() {
     LinePacer inPacer(options_.paced);
     LinePacer outPacer(options_.paced);
     const auto byteDelay = std::chrono::milliseconds(options_.quirks.byteDelayMs);
+    HostPresence& host = *host_;
     std::deque<InboundByte> inbound;
     std::deque<char> outbound;
     Clock::time_point outDue{};
@@ -181,6 +190,7 @@ void PtyTimer::Serve() {
             outbound.insert(outbound.end(), reply.begin(), reply.end());
         }
 
+        if (!host.Present()) outbound.clear();  // nobody listens: the bytes are lost
         now = Clock::now();
         while (masterFd_ >= 0 && !outbound.empty() && outDue <= now && !waitWritable) {
             const ssize_t written = write(masterFd_, &outbound.front(), 1);
@@ -195,19 +205,30 @@ void PtyTimer::Serve() {
         }
         transcript_.Flush();
 
-        pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {masterFd_, POLLIN, 0}};
-        if (waitWritable) fds[1].events |= POLLOUT;
+        pollfd fds[3] = {{wakeFd_, POLLIN, 0}, {host.Fd(), POLLIN, 0}, {masterFd_, POLLIN, 0}};
+        if (waitWritable) fds[2].events |= POLLOUT;
         Clock::time_point wakeAt = Clock::time_point::max();
         if (!inbound.empty()) wakeAt = inbound.front().arrives;
         if (!outbound.empty() && !waitWritable) wakeAt = std::min(wakeAt, outDue);
         const timespec wait = Until(wakeAt, now);
         const bool forever = wakeAt == Clock::time_point::max();
-        const int nfds = masterFd_ >= 0 ? 2 : 1;
+        const int nfds = masterFd_ >= 0 ? 3 : 1;
         if (ppoll(fds, nfds, forever ? nullptr : &wait, nullptr) < 0 && errno != EINTR) return;
         if (fds[0].revents & POLLIN) return;
-        if (nfds < 2) continue;
-        if (fds[1].revents & POLLOUT) waitWritable = false;
-        if (fds[1].revents & POLLIN) {
+        if (nfds < 3) continue;
+        // Opens and closes are taken before the bytes that followed them.
+        if ((fds[1].revents & POLLIN) && host.Update()) {
+            tcflush(slaveFd_, TCIFLUSH);
+            outbound.clear();
+            waitWritable = false;
+            {
+                std::lock_guard lock(mutex_);
+                hostPresent_ = host.Present();
+            }
+            changed_.notify_all();
+        }
+        if (fds[2].revents & POLLOUT) waitWritable = false;
+        if (fds[2].revents & POLLIN) {
             char buffer[64];
             const ssize_t count = read(masterFd_, buffer, sizeof buffer);
             const Clock::time_point seen = Clock::now();

@@ -9,12 +9,14 @@
 // test starts the timer with TimerState::setupMode set.
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "sim/engine.h"
+#include "sim/host_presence.h"
 #include "sim/port_map_entry.h"
 #include "sim/transcript.h"
 
@@ -41,6 +43,8 @@ class PtyTimer {
     bool WaitForReceived(size_t byteCount, int timeoutMs) const;
     // True once the timer has dropped the line.
     bool LineClosed() const;
+    // Waits until some program has the device open (present) or none has (!present).
+    bool WaitForHost(bool present, int timeoutMs) const;
 
   private:
     void Serve();
@@ -57,13 +61,15 @@ class PtyTimer {
     std::string devicePath_;
     Transcript transcript_;
     PortMapEntry mapEntry_;
+    std::unique_ptr<HostPresence> host_;  // watching from before any host can open the device
 
     mutable std::mutex mutex_;
-    mutable std::condition_variable received_;
+    mutable std::condition_variable changed_;  // bytes received or a host came or went
     Engine engine_;
     std::string bytes_;
     TimerState saved_;
     bool closed_ = false;
+    bool hostPresent_ = false;
 
     int wakeFd_ = -1;
     std::thread thread_;

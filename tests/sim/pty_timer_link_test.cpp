@@ -63,6 +63,23 @@ TEST_F(PtyTimerLinkTest, HearsExactlyTheHostsBytesAndItsCommands) {
     EXPECT_FALSE(timer_->State().setupMode);
 }
 
+TEST_F(PtyTimerLinkTest, AReplyNobodyReadIsNotLeftForTheNextHost) {
+    for (const bool paced : {false, true}) {
+        Options options;
+        options.paced = paced;
+        Start(options);
+        {
+            HostPort first(kPort);
+            first.Write("X");  // as at disconnect: the reply is not read
+            ASSERT_TRUE(timer_->WaitForReceived(1, 2000));
+        }
+        // A freshly opened port starts empty only once the timer has seen the last host go.
+        ASSERT_TRUE(timer_->WaitForHost(false, 2000));
+        HostPort second(kPort);
+        EXPECT_EQ(second.Send("F?"), "F1") << (paced ? "paced" : "fast");
+    }
+}
+
 TEST_F(PtyTimerLinkTest, StateSetByTheTestIsWhatTheHostReads) {
     Start();
     TimerState state;
