@@ -16,9 +16,6 @@ import time
 import tty
 import warnings
 
-# pyatspi still calls the older Atspi names; their deprecation notices are not ours.
-warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
-
 BUS_MARKER = "ZELVORA_GUI_PRIVATE_BUS"
 
 
@@ -128,7 +125,10 @@ class ConfigHome:
 
     def profile(self):
         store = os.path.join(self.path, "Tavrick", "zelvora.ini")
-        return open(store).read() if os.path.exists(store) else ""
+        if not os.path.exists(store):
+            return ""
+        with open(store) as file:
+            return file.read()
 
     def close(self):
         for holder in self.holders:
@@ -168,11 +168,17 @@ class Program:
             if self.process.poll() is not None:
                 raise AssertionError(f"zelvora ended early with status {self.process.returncode}:"
                                      f" {self.stderr()}")
-            found = self.xdotool("search", "--onlyvisible", "--name", f"^{caption}$",
-                                 check=False).split()
-            return found[0] if found else None
+            return self.find_window(caption)
         self.window = wait_for(f"a window captioned {caption!r}", probe, timeout)
         return self.window
+
+    def find_window(self, caption):
+        """A visible top-level window captioned exactly so (xdotool's search ignores case)."""
+        for window in self.xdotool("search", "--onlyvisible", "--name", f"^{caption}$",
+                                   check=False).split():
+            if self.xdotool("getwindowname", window, check=False) == caption:
+                return window
+        return None
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *args], env=dict(os.environ, DISPLAY=self.display.name),
@@ -195,8 +201,16 @@ class Program:
         self.xdotool("click", "1")
 
     def screenshot(self, path, window=None):
-        subprocess.run(["import", "-window", window or self.window, path],
-                       env=dict(os.environ, DISPLAY=self.display.name), check=True)
+        """A picture of a window once it has painted (a window not yet drawn shows black)."""
+        env = dict(os.environ, DISPLAY=self.display.name)
+
+        def painted():
+            subprocess.run(["import", "-window", window or self.window, path], env=env,
+                           check=True)
+            mean = subprocess.run(["convert", path, "-format", "%[fx:mean]", "info:"],
+                                  capture_output=True, text=True, check=True).stdout
+            return float(mean) > 0.3
+        wait_for(f"{path} to show a painted window", painted, timeout=10, interval=0.1)
 
     def wait_exit(self, timeout=10.0):
         try:
@@ -220,6 +234,8 @@ class Accessibility:
 
     def __init__(self, program):
         import pyatspi  # Debian's python3-pyatspi; run with /usr/bin/python3
+        # pyatspi still calls older Atspi names; those notices are not about our code.
+        warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
         self.pyatspi = pyatspi
         self.program = program
 

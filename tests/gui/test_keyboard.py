@@ -103,8 +103,8 @@ class Keyboard(unittest.TestCase):
         self.assertIn("Please enter an integer between 0 and 255.", labels)
         self.assertIsNotNone(self.a11y.find("icon", None, box), "the box shows no icon")
         self.assertIsNotNone(self.a11y.find("push button", "OK", box))
-        box_window = self.program.xdotool("search", "--onlyvisible", "--name", "^zelvora$")
-        self.program.xdotool("windowfocus", "--sync", box_window.split()[0])
+        box_window = self.program.find_window("zelvora")
+        self.program.xdotool("windowfocus", "--sync", box_window)
         self.program.xdotool("key", "Escape")
         guikit.wait_for("the box to close", lambda: self.a11y.find("alert") is None, timeout=5)
         # Back in the field, its text selected, the window still open.

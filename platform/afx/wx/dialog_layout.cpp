@@ -29,8 +29,8 @@ int TextWidth(const wxWindow& window, const wxFont& font, const wxString& text) 
 }
 
 // The text as shown: '&' marks a mnemonic unless the control shows it as typed.
-wxString ShownText(const ControlTemplate& control) {
-    const wxString text = ToWx(control.text);
+wxString ShownText(const ControlTemplate& control, const std::string& bytes) {
+    const wxString text = ToWx(bytes);
     if (control.style & kStyleNoPrefix) return text;
     wxString shown;
     for (std::size_t i = 0; i < text.length(); ++i) {
@@ -62,8 +62,8 @@ int WrappedLines(const wxWindow& window, const wxFont& font, const wxString& tex
 
 // Width in pixels that `control` needs for its text, given its height in pixels.
 int NeededWidth(const wxWindow& window, const wxFont& font, const DialogUnits& units,
-                const ControlTemplate& control) {
-    const wxString text = ShownText(control);
+                const ControlTemplate& control, const std::string& bytes) {
+    const wxString text = ShownText(control, bytes);
     if (text.empty()) return 0;
     const int textWidth = TextWidth(window, font, text);
     const int em = units.CharHeight();
@@ -90,14 +90,19 @@ int NeededWidth(const wxWindow& window, const wxFont& font, const DialogUnits& u
 
 }  // namespace
 
+double DialogUnits::Shortfall(const wxWindow& window, const wxFont& font,
+                              const ControlTemplate& control, const std::string& text) const {
+    const int have = X(control.cx);
+    if (have <= 0) return 1.0;
+    return std::max(1.0, NeededWidth(window, font, *this, control, text) / double(have));
+}
+
 DialogUnits DialogUnits::FitTexts(const wxWindow& window, const wxFont& font,
                                   const DialogTemplate& dialog) {
     const DialogUnits units = Measure(window, font);
     double factor = 1.0;
     for (const ControlTemplate& control : dialog.controls) {
-        const int have = units.X(control.cx);
-        if (have <= 0) continue;
-        factor = std::max(factor, NeededWidth(window, font, units, control) / double(have));
+        factor = std::max(factor, units.Shortfall(window, font, control, control.text));
     }
     return units.Widened(factor);
 }

@@ -3,6 +3,8 @@
 // a horizontal unit is a quarter of the font's average character width, a vertical unit an
 // eighth of its character height.
 
+#include <string>
+
 #include "platform/afx/resources.h"
 
 // No wx header here: the framework's TRUE and FALSE must be declared before wx defines them.
@@ -26,6 +28,9 @@ class DialogUnits {
     // cut short is worse than a slightly wider window.
     static DialogUnits FitTexts(const wxWindow& window, const wxFont& font,
                                 const DialogTemplate& dialog);
+    // How many times wider the units must be for `text` to fit `control` (1 when it fits).
+    double Shortfall(const wxWindow& window, const wxFont& font, const ControlTemplate& control,
+                     const std::string& text) const;
 
     int X(int units) const { return static_cast<int>(units * avgWidth_ / 4 + 0.5); }
     int Y(int units) const { return (units * charHeight_ + 4) / 8; }

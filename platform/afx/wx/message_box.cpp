@@ -42,7 +42,8 @@ int ShowMessageBox(wxWindow* parent, const std::string& text, const std::string&
     }
     auto* message = new wxStaticText(&box, wxID_ANY, wxString());
     message->SetLabelText(ToWx(text));
-    message->Wrap(box.FromDIP(480));
+    // Wide enough that only the text's own line breaks show, as long as a line is readable.
+    message->Wrap(box.GetCharWidth() * 75);
     body->Add(message, 1, wxALIGN_CENTER_VERTICAL);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);

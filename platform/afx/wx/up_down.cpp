@@ -50,24 +50,33 @@ bool ParseInt(const wxString& text, int& value) {
 }  // namespace
 
 UpDown::UpDown(wxWindow* parent, const wxRect& rect, wxTextCtrl* buddy)
-    : wxWindow(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), buddy_(buddy) {
+    : wxWindow(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE),
+      buddy_(buddy),
+      up_(MakeHalf(+1)),
+      down_(MakeHalf(-1)) {
     KeepOutOfFocus(*this);
     SetAccessible(*this, "Up-down", AccessibleRole::Panel);
-    const int upHeight = rect.height / 2;
-    MakeHalf(wxRect(0, 0, rect.width, upHeight), +1);
-    MakeHalf(wxRect(0, upHeight, rect.width, rect.height - upHeight), -1);
+    Place(rect);
 }
 
-wxButton* UpDown::MakeHalf(const wxRect& rect, int direction) {
-    auto* button = new ArrowButton(this, wxID_ANY, wxString(), rect.GetPosition(), rect.GetSize(),
+wxButton* UpDown::MakeHalf(int direction) {
+    auto* button = new ArrowButton(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                    wxBU_NOTEXT | wxBU_EXACTFIT);
-    button->SetBitmap(ArrowBitmap(rect.width, rect.height, direction));
     AddStyleClass(*button, "zelvora-updown");
     AddStyleClass(*button, direction > 0 ? "zelvora-updown-up" : "zelvora-updown-down");
     KeepOutOfFocus(*button);
     SetAccessible(*button, direction > 0 ? "Up" : "Down", AccessibleRole::PushButton);
     button->Bind(wxEVT_BUTTON, [this, direction](wxCommandEvent&) { Step(direction); });
     return button;
+}
+
+void UpDown::Place(const wxRect& rect) {
+    SetSize(rect);
+    const int upHeight = rect.height / 2;
+    up_->SetSize(0, 0, rect.width, upHeight);
+    down_->SetSize(0, upHeight, rect.width, rect.height - upHeight);
+    up_->SetBitmap(ArrowBitmap(rect.width, upHeight, +1));
+    down_->SetBitmap(ArrowBitmap(rect.width, rect.height - upHeight, -1));
 }
 
 void UpDown::Step(int direction) {

@@ -22,6 +22,8 @@ class UpDown : public wxWindow {
     // Sits at `rect` (parent's client coordinates); steps `buddy`.
     UpDown(wxWindow* parent, const wxRect& rect, wxTextCtrl* buddy);
 
+    // Sits at `rect` now (after the window's units changed).
+    void Place(const wxRect& rect);
     // Moves the value one step (+1 up, -1 down) and writes it into the buddy.
     void Step(int direction);
     // Lets the buddy's Up and Down keys step the value.
@@ -31,8 +33,10 @@ class UpDown : public wxWindow {
     bool AcceptsFocusFromKeyboard() const override { return false; }
 
   private:
-    wxButton* MakeHalf(const wxRect& rect, int direction);
+    wxButton* MakeHalf(int direction);
     wxTextCtrl* buddy_;
+    wxButton* up_;
+    wxButton* down_;
     int position_ = kMinimum;
 };
 

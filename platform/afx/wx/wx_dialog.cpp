@@ -35,6 +35,9 @@ struct WxDialog::Control {
     wxCheckBox* check = nullptr;
     wxButton* button = nullptr;
     UpDown* upDown = nullptr;
+    wxWindow* frame = nullptr;    // the sunken frame around a static text
+    Control* buddy = nullptr;     // up-down: the edit it steps
+    Control* attached = nullptr;  // edit: the up-down sitting at its right edge
 };
 
 namespace {
@@ -45,8 +48,8 @@ wxWindow* g_activeWindow = nullptr;
 // A sunken frame around a static text. Never takes the focus: static texts are not tab stops.
 class SunkenFrame : public wxWindow {
   public:
-    SunkenFrame(wxWindow* parent, const wxRect& rect)
-        : wxWindow(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_SUNKEN) {
+    explicit SunkenFrame(wxWindow* parent)
+        : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SUNKEN) {
         KeepOutOfFocus(*this);
     }
     bool AcceptsFocus() const override { return false; }
@@ -129,13 +132,17 @@ void WxDialog::Build() {
     const wxFont font = DialogFont(template_);
     window_->SetFont(font);
     units_ = std::make_unique<DialogUnits>(DialogUnits::FitTexts(*window_, font, template_));
-    const DialogUnits& units = *units_;
-    window_->SetClientSize(units.X(template_.cx), units.Y(template_.cy));
 
     for (const ControlTemplate& tmpl : template_.controls) {
         auto control = std::make_unique<Control>();
         control->tmpl = &tmpl;
         control->text = tmpl.text;
+        // An up-down attaches itself to the edit made just before it.
+        if (tmpl.kind == ControlKind::UpDown && (tmpl.style & kStyleAutoBuddy) &&
+            !controls_.empty() && controls_.back()->tmpl->kind == ControlKind::Edit) {
+            control->buddy = controls_.back().get();
+            if (tmpl.style & kStyleAlignRight) controls_.back()->attached = control.get();
+        }
         controls_.push_back(std::move(control));
     }
     for (std::size_t i = 0; i < controls_.size(); ++i) {
@@ -150,6 +157,7 @@ void WxDialog::Build() {
             }
         }
     }
+    Layout();
     window_->Centre();
 
     window_->Bind(wxEVT_CHAR_HOOK, &WxDialog::OnKey, this);
@@ -176,78 +184,90 @@ void WxDialog::Build() {
 
 void WxDialog::CreateControl(Control& control) {
     const ControlTemplate& tmpl = *control.tmpl;
-    const DialogUnits& units = *units_;
-    const DialogUnits::Rect cell = units.Place(tmpl);
-    wxRect rect(cell.x, cell.y, cell.width, cell.height);
     const int id = tmpl.id;
     switch (tmpl.kind) {
-        case ControlKind::PushButton: {
-            control.button = new wxButton(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
-                                          rect.GetSize());
+        case ControlKind::PushButton:
+            control.button = new wxButton(window_, wxID_ANY, ToWx(tmpl.text));
             control.button->Bind(wxEVT_BUTTON, [this, id](wxCommandEvent&) { Dispatch(id); });
             control.window = control.button;
             break;
-        }
         case ControlKind::CheckBox:
-            control.check = new wxCheckBox(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
-                                           rect.GetSize());
+            control.check = new wxCheckBox(window_, wxID_ANY, ToWx(tmpl.text));
             control.window = control.check;
             break;
         case ControlKind::GroupBox:
-            control.window = new wxStaticBox(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
-                                             rect.GetSize());
+            control.window = new wxStaticBox(window_, wxID_ANY, ToWx(tmpl.text));
             break;
-        case ControlKind::StaticText: {
-            wxWindow* parent = window_;
-            wxRect inner = rect;
-            if (tmpl.style & kStyleSunken) {
-                parent = new SunkenFrame(window_, rect);
-                inner = wxRect(wxPoint(2, 2), rect.GetSize() - wxSize(4, 4));
-                control.window = parent;
-            }
-            control.label = new wxStaticText(parent, wxID_ANY, wxString(), inner.GetPosition(),
-                                             inner.GetSize(), wxST_NO_AUTORESIZE);
-            if (!control.window) control.window = control.label;
+        case ControlKind::StaticText:
+            if (tmpl.style & kStyleSunken) control.frame = new SunkenFrame(window_);
+            control.label =
+                new wxStaticText(control.frame ? control.frame : window_, wxID_ANY, wxString(),
+                                 wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
+            control.window = control.frame ? control.frame : control.label;
             MakeLabelWrap(*control.label);
             ShowLabelText(control);
             break;
-        }
         case ControlKind::Edit:
-            control.edit = new wxTextCtrl(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
-                                          rect.GetSize());
+            control.edit = new wxTextCtrl(window_, wxID_ANY, ToWx(tmpl.text));
             if (tmpl.style & kStyleNumber) AcceptDigitsOnly(control.edit);
             control.window = control.edit;
             break;
         case ControlKind::ComboBox:
-            // The template's height is the open list's; the closed box is one line, as tall as
-            // a push button.
-            rect.height = units.Y(14);
-            control.combo = new wxComboBox(window_, wxID_ANY, ToWx(tmpl.text), rect.GetPosition(),
-                                           rect.GetSize(), 0, nullptr, wxCB_DROPDOWN);
+            control.combo = new wxComboBox(window_, wxID_ANY, ToWx(tmpl.text), wxDefaultPosition,
+                                           wxDefaultSize, 0, nullptr, wxCB_DROPDOWN);
             control.window = control.combo;
             break;
-        case ControlKind::UpDown: {
-            // Attached to the edit made just before it, taking the right end of the edit's cell.
-            wxTextCtrl* buddy = nullptr;
-            for (std::size_t i = 1; i < controls_.size(); ++i) {
-                if (controls_[i].get() == &control) buddy = controls_[i - 1]->edit;
-            }
-            if (buddy && (tmpl.style & kStyleAutoBuddy)) {
-                const wxRect buddyRect = buddy->GetRect();
-                rect.height = buddyRect.height;
-                rect.y = buddyRect.y;
-                if (tmpl.style & kStyleAlignRight) {
-                    buddy->SetSize(buddyRect.width - rect.width, buddyRect.height);
-                    rect.x = buddyRect.x + buddyRect.width - rect.width;
-                }
-            }
-            if (!buddy) break;
-            control.upDown = new UpDown(window_, rect, buddy);
+        case ControlKind::UpDown:
+            if (!control.buddy) break;  // nothing to step
+            control.upDown = new UpDown(window_, Cell(control), control.buddy->edit);
             if (tmpl.style & kStyleArrowKeys) control.upDown->AnswerArrowKeys();
             control.window = control.upDown;
             break;
+    }
+}
+
+wxRect WxDialog::Cell(const Control& control) const {
+    const DialogUnits& units = *units_;
+    const DialogUnits::Rect place = units.Place(*control.tmpl);
+    wxRect cell(place.x, place.y, place.width, place.height);
+    if (control.combo) {
+        // The template's height is the open list's; the closed box is one line, as tall as a
+        // push button.
+        cell.height = units.Y(14);
+    }
+    if (control.attached) cell.width -= units.X(control.attached->tmpl->cx);
+    if (control.buddy) {
+        // At the right end of the buddy's cell, as tall as the buddy.
+        const DialogUnits::Rect buddy = units.Place(*control.buddy->tmpl);
+        cell = wxRect(buddy.x + buddy.width - cell.width, buddy.y, cell.width, buddy.height);
+    }
+    return cell;
+}
+
+void WxDialog::Layout() {
+    window_->SetClientSize(units_->X(template_.cx), units_->Y(template_.cy));
+    for (auto& control : controls_) {
+        if (!control->window) continue;
+        const wxRect cell = Cell(*control);
+        if (control->upDown) {
+            control->upDown->Place(cell);
+        } else if (control->frame) {
+            control->frame->SetSize(cell);
+            control->label->SetSize(2, 2, cell.width - 4, cell.height - 4);
+        } else {
+            control->window->SetSize(cell);
         }
     }
+}
+
+void WxDialog::FitText(const Control& control) {
+    const double factor =
+        units_->Shortfall(*window_, window_->GetFont(), *control.tmpl, control.text);
+    if (factor <= 1.0) return;
+    // A text wider than its control (the stand-in face runs wider than the template's): the
+    // whole window widens, keeping its proportions, rather than cut the text short.
+    *units_ = units_->Widened(factor);
+    Layout();
 }
 
 void WxDialog::ShowLabelText(Control& control) {
@@ -381,12 +401,14 @@ void WxDialog::SetControlText(int id, const std::string& text) {
     const wxString shown = ToWx(text);
     if (control->label) {
         ShowLabelText(*control);
+        FitText(*control);
     } else if (control->edit) {
         control->edit->ChangeValue(shown);
     } else if (control->combo) {
         control->combo->ChangeValue(shown);
     } else if (control->window && !control->upDown) {
         control->window->SetLabel(shown);
+        FitText(*control);
     }
 }
 

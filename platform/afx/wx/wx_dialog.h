@@ -18,6 +18,7 @@
 class wxDialog;
 class wxDC;
 class wxKeyEvent;
+class wxRect;
 class wxWindow;
 
 namespace afx::wx {
@@ -57,6 +58,9 @@ class WxDialog : public DialogPeer {
     void Build();
     void CreateControl(Control& control);
     void ShowLabelText(Control& control);
+    wxRect Cell(const Control& control) const;
+    void Layout();
+    void FitText(const Control& control);
     Control* Find(int id);
     const Control* Find(int id) const;
     void Dispatch(int id);
