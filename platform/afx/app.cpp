@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "platform/afx/profile_store.h"
 
@@ -20,6 +21,9 @@ std::string ExecutableName() {
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
     if (n > 0 && static_cast<size_t>(n) < sizeof buffer) {
         path.assign(buffer, static_cast<size_t>(n));
+        // The kernel marks an executable replaced on disk while running (a rebuild).
+        constexpr std::string_view kDeleted = " (deleted)";
+        if (path.ends_with(kDeleted)) path.resize(path.size() - kDeleted.size());
     } else {
         path = program_invocation_short_name;
     }

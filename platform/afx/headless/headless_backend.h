@@ -61,8 +61,10 @@ class HeadlessDialog : public DialogPeer {
 
     // --- What a person does. Each returns false when the control could not take the action
     // (missing, disabled or of another kind), and then nothing happens.
+    // Each of these also moves the focus to the control, as the mouse would. A digits-only
+    // field refuses text with anything but digits (SetControlText stands in for a paste).
     bool Type(int id, const std::string& text);  // replaces an edit's or combo's text
-    bool Tick(int id, bool checked);             // sets a check box
+    bool Tick(int id, bool checked);             // sets a check box (a change notifies)
     bool Click(int id);                          // clicks an enabled push button
     void PressEnter();                           // clicks the focused push button, else OK
     void PressEscape();                          // Cancel
