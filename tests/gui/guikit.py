@@ -32,12 +32,19 @@ def run_on_private_bus():
     if shutil.which("dbus-run-session") is None:
         sys.exit("dbus-run-session is missing (Debian package dbus)")
     out_fd, err_fd = os.dup(1), os.dup(2)
-    env = dict(os.environ, **{BUS_MARKER: f"{out_fd},{err_fd}"})
+    # The accessibility bus puts its socket in the runtime directory: a private one keeps
+    # sessions running side by side apart.
+    runtime = tempfile.mkdtemp(prefix="zelvora-gui-run-")
+    env = dict(os.environ, XDG_RUNTIME_DIR=runtime, **{BUS_MARKER: f"{out_fd},{err_fd}"})
     verbose = bool(os.environ.get("ZELVORA_GUI_VERBOSE"))
-    with open(os.devnull, "w") as quiet:
-        code = subprocess.call(["dbus-run-session", "--", sys.executable] + sys.argv, env=env,
-                               pass_fds=(out_fd, err_fd), stdout=None if verbose else quiet,
-                               stderr=None if verbose else quiet)
+    try:
+        with open(os.devnull, "w") as quiet:
+            code = subprocess.call(["dbus-run-session", "--", sys.executable] + sys.argv,
+                                   env=env, pass_fds=(out_fd, err_fd),
+                                   stdout=None if verbose else quiet,
+                                   stderr=None if verbose else quiet)
+    finally:
+        shutil.rmtree(runtime, ignore_errors=True)
     sys.exit(code)
 
 
