@@ -1,12 +1,12 @@
-// The headless window: controls held in memory in template order, with the keyboard rules of
-// a dialog (Tab order, mnemonics, Enter and Escape) applied as a person would meet them.
+// The headless window: controls held in memory in template order, changed by the framework
+// through the DialogPeer calls and read back by tests. The keyboard and mouse are in
+// headless_input.cpp.
 
 #include <algorithm>
-#include <cctype>
-#include <optional>
 #include <utility>
 
 #include "platform/afx/dialog.h"
+#include "platform/afx/headless/control_rules.h"
 #include "platform/afx/headless/headless_backend.h"
 
 namespace afx::headless {
@@ -16,40 +16,6 @@ namespace {
 // an 8 pt font): four units across a character, eight down.
 constexpr int kCharWidth = 7;
 constexpr int kCharHeight = 13;
-
-bool TakesFocus(ControlKind kind) {
-    return kind != ControlKind::GroupBox && kind != ControlKind::StaticText;
-}
-
-bool HoldsTypedText(ControlKind kind) {
-    return kind == ControlKind::Edit || kind == ControlKind::ComboBox;
-}
-
-char Fold(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-// The letter after the first single '&'; "&&" stands for an ampersand shown as it is.
-std::optional<char> Mnemonic(const ControlTemplate& control) {
-    switch (control.kind) {
-        case ControlKind::PushButton:
-        case ControlKind::CheckBox:
-        case ControlKind::GroupBox:
-            break;
-        case ControlKind::StaticText:
-            if ((control.style & kStyleNoPrefix) != 0) return std::nullopt;
-            break;
-        default:
-            return std::nullopt;
-    }
-    const std::string& text = control.text;
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] != '&') return Fold(text[i + 1]);
-        ++i;
-    }
-    return std::nullopt;
-}
 
 }  // namespace
 
@@ -88,14 +54,9 @@ int HeadlessDialog::RunModal() {
     backend_.current_ = this;
     ended_ = false;
     if (sink_.OnPeerInit() && !ended_) {
-        for (size_t i = 0; i < controls_.size(); ++i) {
-            const Control& control = controls_[i];
-            if (TakesFocus(control.tmpl.kind) && control.enabled &&
-                (control.tmpl.style & kStyleTabStop) != 0) {
-                FocusByKeyboard(i);
-                break;
-            }
-        }
+        // The first enabled tab stop, as a Tab from nowhere would find it.
+        focusIndex_ = -1;
+        PressTab();
     }
     // A copy: the driver may replace itself for a dialog it opens.
     if (const auto driver = backend_.driver_; !ended_ && driver) driver(*this);
@@ -110,121 +71,6 @@ void HeadlessDialog::EndModal(int result) {
     if (ended_) return;
     ended_ = true;
     result_ = result;
-}
-
-// --- What a person does.
-
-bool HeadlessDialog::Type(int id, const std::string& text) {
-    Control* control = Find(id);
-    if (ended_ || control == nullptr || !control->enabled) return false;
-    const unsigned style = control->tmpl.style;
-    if (control->tmpl.kind == ControlKind::ComboBox) {
-        if ((style & kStyleDropDown) == 0) return false;  // a pure list has no field to type in
-    } else if (control->tmpl.kind != ControlKind::Edit) {
-        return false;
-    } else if ((style & kStyleNumber) != 0 && !std::all_of(text.begin(), text.end(), [](char c) {
-                   return c >= '0' && c <= '9';
-               })) {
-        return false;  // a digits-only field refuses the keystrokes
-    }
-    focusIndex_ = static_cast<int>(control - controls_.data());
-    control->text = text;
-    control->allSelected = false;
-    return true;
-}
-
-bool HeadlessDialog::Tick(int id, bool checked) {
-    Control* control = Find(id);
-    if (ended_ || control == nullptr || !control->enabled ||
-        control->tmpl.kind != ControlKind::CheckBox) {
-        return false;
-    }
-    focusIndex_ = static_cast<int>(control - controls_.data());
-    const int state = checked ? 1 : 0;
-    if (control->check != state) Toggle(*control);
-    return true;
-}
-
-bool HeadlessDialog::Click(int id) {
-    Control* control = Find(id);
-    if (ended_ || control == nullptr) return false;
-    return ClickAt(static_cast<size_t>(control - controls_.data()));
-}
-
-void HeadlessDialog::PressEnter() {
-    if (ended_) return;
-    if (focusIndex_ >= 0 && ClickAt(static_cast<size_t>(focusIndex_))) return;
-    // No push button has the focus: the default button, or OK when there is none.
-    for (size_t i = 0; i < controls_.size(); ++i) {
-        if ((controls_[i].tmpl.style & kStyleDefault) != 0 && ClickAt(i)) return;
-    }
-    sink_.OnPeerCommand(IDOK);
-}
-
-void HeadlessDialog::PressEscape() {
-    if (!ended_) sink_.OnPeerCommand(IDCANCEL);
-}
-
-void HeadlessDialog::CloseBox() {
-    PressEscape();
-}
-
-void HeadlessDialog::PressTab(bool backwards) {
-    if (ended_ || controls_.empty()) return;
-    const int count = static_cast<int>(controls_.size());
-    int index = focusIndex_ >= 0 ? focusIndex_ : (backwards ? 0 : count - 1);
-    for (int step = 0; step < count; ++step) {
-        index = (index + (backwards ? count - 1 : 1)) % count;
-        const Control& control = controls_[static_cast<size_t>(index)];
-        if (TakesFocus(control.tmpl.kind) && control.enabled &&
-            (control.tmpl.style & kStyleTabStop) != 0) {
-            FocusByKeyboard(static_cast<size_t>(index));
-            return;
-        }
-    }
-}
-
-// The search starts after the focused control, so a letter shared by several controls moves
-// from one to the next.
-bool HeadlessDialog::PressAlt(char letter) {
-    if (ended_ || controls_.empty()) return false;
-    const size_t count = controls_.size();
-    const size_t start = focusIndex_ >= 0 ? static_cast<size_t>(focusIndex_) + 1 : 0;
-    for (size_t step = 0; step < count; ++step) {
-        const size_t index = (start + step) % count;
-        Control& control = controls_[index];
-        if (!control.enabled || Mnemonic(control.tmpl) != Fold(letter)) continue;
-        switch (control.tmpl.kind) {
-            case ControlKind::PushButton:
-                return ClickAt(index);
-            case ControlKind::CheckBox:
-                focusIndex_ = static_cast<int>(index);
-                Toggle(control);
-                return true;
-            default:
-                // A label hands the focus to the control it names: the next one that can
-                // take it.
-                for (size_t next = index + 1; next < count; ++next) {
-                    if (TakesFocus(controls_[next].tmpl.kind) && controls_[next].enabled) {
-                        FocusByKeyboard(next);
-                        return true;
-                    }
-                }
-                return false;
-        }
-    }
-    return false;
-}
-
-void HeadlessDialog::PressF1() {
-    if (!ended_) sink_.OnPeerHelp();
-}
-
-void HeadlessDialog::Minimize(bool iconic) {
-    if (ended_) return;
-    iconic_ = iconic;
-    drawn_.clear();
-    sink_.OnPeerPaint();
 }
 
 // --- What a person sees.
@@ -320,11 +166,11 @@ int HeadlessDialog::ComboAddString(int id, const std::string& text) {
     if ((control->tmpl.style & kStyleSort) != 0) {
         position = std::upper_bound(
             items.begin(), items.end(), text, [](const std::string& a, const std::string& b) {
-                return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                                    [](char x, char y) {
-                                                        return static_cast<unsigned char>(Fold(x)) <
-                                                               static_cast<unsigned char>(Fold(y));
-                                                    });
+                return std::lexicographical_compare(
+                    a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+                        return static_cast<unsigned char>(FoldCase(x)) <
+                               static_cast<unsigned char>(FoldCase(y));
+                    });
             });
     }
     const auto inserted = items.insert(position, text);  // may move the list
@@ -360,30 +206,6 @@ void HeadlessDialog::EraseIconBackground() {
 
 void HeadlessDialog::DrawIcon(int x, int y, const IconResource* icon) {
     drawn_.push_back({x, y, icon});
-}
-
-// --- Helpers.
-
-// A click on an enabled push button: the button takes the focus, then reports the click.
-bool HeadlessDialog::ClickAt(size_t index) {
-    Control& control = controls_[index];
-    if (control.tmpl.kind != ControlKind::PushButton || !control.enabled) return false;
-    focusIndex_ = static_cast<int>(index);
-    sink_.OnPeerCommand(control.tmpl.id);
-    return true;
-}
-
-// An automatic check box flips and tells the dialog it was clicked.
-void HeadlessDialog::Toggle(Control& control) {
-    control.check = control.check != 0 ? 0 : 1;
-    sink_.OnPeerCommand(control.tmpl.id);
-}
-
-// Focus arriving by keyboard selects the whole text of a field, ready to be typed over.
-void HeadlessDialog::FocusByKeyboard(size_t index) {
-    focusIndex_ = static_cast<int>(index);
-    Control& control = controls_[index];
-    if (HoldsTypedText(control.tmpl.kind)) control.allSelected = true;
 }
 
 }  // namespace afx::headless
