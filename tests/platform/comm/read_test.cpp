@@ -161,7 +161,7 @@ TEST_F(CommTest, SignalsDoNotShortenTheWait) {
     nuisance.join();
     ::sigaction(SIGUSR1, &previous, nullptr);
 
-    EXPECT_EQ(signals_caught.load(), 3);
+    EXPECT_GE(signals_caught.load(), 1);  // signals sent close together may merge into one
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.bytes, "");
     EXPECT_GE(r.took, 395ms);
