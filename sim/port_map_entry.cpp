@@ -22,19 +22,32 @@ fs::path PortMapDirectoryFromEnvironment() {
 }
 
 void PortMapEntry::Publish(const std::string& comName, const std::string& device) {
-    Remove();
-    const fs::path directory = PortMapDirectoryFromEnvironment();
-    fs::create_directories(directory);
+    const fs::path link = PortMapDirectoryFromEnvironment() / comName;
+    if (link != link_) Remove();
+    fs::create_directories(link.parent_path());
+    Place(link, device);
+}
+
+void PortMapEntry::Unplug() {
+    if (link_.empty()) return;
+    try {
+        Place(link_, device_ + "-unplugged");
+    } catch (const fs::filesystem_error&) {
+        // The entry stays as it was: it leads to the closed terminal.
+    }
+}
+
+void PortMapEntry::Place(const fs::path& link, const std::string& target) {
     // Made under a private name and renamed into place, so a reader never finds the name
     // missing while a stale link is replaced.
-    const fs::path link = directory / comName;
-    const fs::path temporary = directory / ("." + comName + ".new" + std::to_string(getpid()));
+    const fs::path temporary =
+        link.parent_path() / ("." + link.filename().string() + ".new" + std::to_string(getpid()));
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    fs::create_symlink(device, temporary);
+    fs::create_symlink(target, temporary);
     fs::rename(temporary, link);
     link_ = link;
-    device_ = device;
+    device_ = target;
 }
 
 void PortMapEntry::Remove() {

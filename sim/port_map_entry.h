@@ -22,6 +22,10 @@ class PortMapEntry {
     // folders. Throws std::filesystem::filesystem_error when the link cannot be made.
     void Publish(const std::string& comName, const std::string& device);
 
+    // Points the entry at a device that cannot exist, as an adapter pulled out: done before
+    // the terminal closes, so that no later terminal given the same number answers to it.
+    void Unplug();
+
     // Removes the link, but only while it still leads to our device: a later simulator that
     // took the same name keeps its entry.
     void Remove();
@@ -29,6 +33,8 @@ class PortMapEntry {
     const std::filesystem::path& Path() const { return link_; }
 
   private:
+    void Place(const std::filesystem::path& link, const std::string& target);
+
     std::filesystem::path link_;
     std::string device_;
 };

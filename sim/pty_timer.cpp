@@ -177,6 +177,11 @@ void PtyTimer::Serve() {
             inbound.pop_front();
             const std::string reply = Take(next.byte);
             if (LineClosed()) {
+                {
+                    // Before the close: a new terminal may get this one's number at once.
+                    std::lock_guard lock(mutex_);
+                    mapEntry_.Unplug();
+                }
                 CloseLine();
                 inbound.clear();
                 outbound.clear();

@@ -250,7 +250,9 @@ TEST_F(PtyTimerLinkTest, ClosingTheLineLooksLikeAnUnpluggedAdapter) {
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(1500));
     EXPECT_TRUE(timer_->LineClosed());
     EXPECT_EQ(timer_->Commands(), (std::vector<std::string>{"yub"}));
-    // The device is gone: its name no longer opens.
+    // The device is gone: its name leads elsewhere and no longer opens.
+    const fs::path entry = home_.Path() / "zelvora" / "ports" / kPort;
+    EXPECT_NE(fs::read_symlink(entry), fs::path(timer_->DevicePath()));
     HostPort again(kPort);
     EXPECT_EQ(again.Result(), timerlink::OpenResult::Absent);
 }
