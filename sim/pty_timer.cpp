@@ -96,7 +96,9 @@ std::string PtyTimer::DevicePath() const {
 }
 
 void PtyTimer::MapAs(const std::string& comName) {
+    std::lock_guard lock(mutex_);
     mapEntry_.Publish(comName, devicePath_);
+    if (closed_) mapEntry_.Unplug();
 }
 
 std::string PtyTimer::ReceivedBytes() const {
