@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -81,6 +82,11 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD /*dwDesiredAccess*/, DWORD dwShareMo
     bool exclusive = false;
     if (const DWORD error = TakeDevice(fd, dwShareMode, exclusive); error != 0) {
         return FailOpenAndClose(fd, error);
+    }
+    // A freshly opened serial port holds nothing from before it was opened; a pseudo-terminal
+    // would still hold what its last user left unread.
+    if (exclusive) {
+        ::tcflush(fd, TCIOFLUSH);
     }
     auto port = std::make_unique<SerialPort>();
     port->fd = fd;
