@@ -17,7 +17,7 @@ using test_support::PtyPair;
 using test_support::ScopedConfigHome;
 
 class SerialLine : public testing::Test {
-protected:
+  protected:
     SerialLine() {
         home_.MaskSerialConsolePorts();
         home_.MapPort("COM7", line_.SlavePath());
@@ -35,6 +35,7 @@ struct LineCase {
     const char* name;
     std::string sent;
     std::string expected;  // raw bytes of the line
+    friend void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ReadLineCases : public SerialLine, public testing::WithParamInterface<LineCase> {};

@@ -11,11 +11,16 @@ using timerlink::Mode;
 
 namespace {
 
-CString Reply(const std::string& bytes) { return CString(bytes); }
+CString Reply(const std::string& bytes) {
+    return CString(bytes);
+}
 
 struct NumberCase {
     std::string reply;
     int expected;
+    friend void PrintTo(const NumberCase& c, std::ostream* os) {
+        *os << testing::PrintToString(c.reply);
+    }
 };
 
 class ReplyNumber : public testing::TestWithParam<NumberCase> {};
@@ -32,8 +37,14 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"T-5", -5}, NumberCase{"T+9", 9}, NumberCase{"T\t 12abc", 12},
                     NumberCase{"T0042", 42}, NumberCase{"T99999999999999999999", INT_MAX},
                     NumberCase{"T-99999999999999999999", INT_MIN},
-                    NumberCase{std::string("T1\0" "5", 4), 1},  // text ends at its first NUL
-                    NumberCase{std::string("\0" "T15", 4), 0}));
+                    NumberCase{std::string("T1\0"
+                                           "5",
+                                           4),
+                               1},  // text ends at its first NUL
+                    NumberCase{std::string("\0"
+                                           "T15",
+                                           4),
+                               0}));
 
 TEST(TimeoutCommand, IsZeroPaddedToThreeDigits) {
     EXPECT_STREQ(timerlink::TimeoutCommand(7), "T007");
@@ -49,6 +60,9 @@ struct ModeCase {
     BOOL flagBefore;
     BOOL flagAfter;
     std::string text;
+    friend void PrintTo(const ModeCase& c, std::ostream* os) {
+        *os << testing::PrintToString(c.reply);
+    }
 };
 
 class ModeReply : public testing::TestWithParam<ModeCase> {};
@@ -113,6 +127,9 @@ struct LanesCase {
     std::string reply;
     timerlink::LaneValues before;  // lane 1 first
     timerlink::LaneValues after;
+    friend void PrintTo(const LanesCase& c, std::ostream* os) {
+        *os << testing::PrintToString(c.reply);
+    }
 };
 
 class LanesReply : public testing::TestWithParam<LanesCase> {};
@@ -136,7 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
                     LanesCase{"", {1, 0, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 1}},
                     LanesCase{"Lxx111111", {0, 0, 0, 0, 0, 0}, {1, 1, 1, 1, 1, 1}},
                     LanesCase{"L00000000extra", {1, 1, 1, 1, 1, 1}, {0, 0, 0, 0, 0, 0}},
-                    LanesCase{std::string("L0011\0" "111", 9), {0, 0, 0, 0, 0, 0},
+                    LanesCase{std::string("L0011\0"
+                                          "111",
+                                          9),
+                              {0, 0, 0, 0, 0, 0},
                               {0, 0, 0, 0, 1, 1}}));
 
 TEST(LanesCommand, CarriesLaneSixFirst) {

@@ -114,6 +114,7 @@ struct SetupCase {
     const char* name;
     bool lowercase;
     int linesBefore;
+    friend void PrintTo(const SetupCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SetupHandshake : public WindowTest, public testing::WithParamInterface<SetupCase> {};

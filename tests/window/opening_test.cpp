@@ -14,8 +14,8 @@ TEST_F(Opening, FirstStartShowsEmptyFieldsAndOnlyConnectEnabled) {
         EXPECT_TRUE(window.Enabled(IDC_CONNECT));
         for (int id : kTimerButtons) EXPECT_FALSE(window.Enabled(id)) << id;
         // The bound texts lose their template text; the timeout field shows 0.
-        for (int id : {IDC_VERSION, IDC_FINISH_TEXT, IDC_SEGMENT_TEXT, IDC_DIGIT_TEXT,
-                       IDC_GATE_TEXT})
+        for (int id :
+             {IDC_VERSION, IDC_FINISH_TEXT, IDC_SEGMENT_TEXT, IDC_DIGIT_TEXT, IDC_GATE_TEXT})
             EXPECT_EQ(window.Text(id), "") << id;
         EXPECT_EQ(window.Text(IDC_RACE_TIMEOUT), "0");
         for (int i = 0; i < 6; ++i) EXPECT_EQ(window.Check(IDC_LANE1 + i), 0);
@@ -71,7 +71,8 @@ TEST_F(Opening, EnterWithAnOutOfRangeTimeoutWarnsAndKeepsTheWindowOpen) {
         window.Tick(IDC_LANE1 + 2, true);
         window.PressEnter();
         EXPECT_FALSE(window.Ended());
-        ASSERT_EQ(BoxTexts(), std::vector<std::string>{"Please enter an integer between 0 and 255."});
+        ASSERT_EQ(BoxTexts(),
+                  std::vector<std::string>{"Please enter an integer between 0 and 255."});
         EXPECT_EQ(Boxes()[0].caption, std::string(theApp.m_strAppName.Text()));
         EXPECT_EQ(Boxes()[0].type & MB_ICONMASK, MB_ICONWARNING);
         EXPECT_EQ(window.Focus(), IDC_RACE_TIMEOUT);

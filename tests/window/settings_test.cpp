@@ -6,7 +6,7 @@ namespace windowtest {
 namespace {
 
 class Settings : public WindowTest {
-protected:
+  protected:
     // Connects, runs `actions`, and returns what the timer heard after the connect.
     std::string AfterConnect(const std::function<void(CTimerConfigDlg&, HeadlessDialog&)>& actions,
                              sim::Options options = {}) {
@@ -32,18 +32,27 @@ struct ModeCase {
     const char* question;
     const char* command;
     const char* sentenceAfterYes;
+    friend void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ModeChange : public Settings, public testing::WithParamInterface<ModeCase> {
-protected:
+  protected:
     static sim::Options WithFlag(const ModeCase& c) {
         sim::Options options;
         auto& s = options.initial;
         switch (c.button) {
-            case IDC_CHANGE_FINISH_MODE: s.finishMode = c.initial; break;
-            case IDC_CHANGE_GATE_MODE: s.gateMode = c.initial; break;
-            case IDC_CHANGE_SEGMENT_MODE: s.segmentMode = c.initial; break;
-            default: s.digitMode = c.initial; break;
+            case IDC_CHANGE_FINISH_MODE:
+                s.finishMode = c.initial;
+                break;
+            case IDC_CHANGE_GATE_MODE:
+                s.gateMode = c.initial;
+                break;
+            case IDC_CHANGE_SEGMENT_MODE:
+                s.segmentMode = c.initial;
+                break;
+            default:
+                s.digitMode = c.initial;
+                break;
         }
         return options;
     }

@@ -27,12 +27,11 @@ inline constexpr const char* kBusyWarning = "Port is already in use by another p
 
 // The buttons that work only while a timer is connected.
 inline constexpr int kTimerButtons[] = {
-    IDC_DISCONNECT,         IDC_SET_TIMEOUT,       IDC_REFRESH,
-    IDC_CHANGE_FINISH_MODE, IDC_CHANGE_SEGMENT_MODE, IDC_CHANGE_DIGIT_MODE,
-    IDC_SET_ACTIVE_LANES,   IDC_CHANGE_GATE_MODE};
+    IDC_DISCONNECT,          IDC_SET_TIMEOUT,       IDC_REFRESH,          IDC_CHANGE_FINISH_MODE,
+    IDC_CHANGE_SEGMENT_MODE, IDC_CHANGE_DIGIT_MODE, IDC_SET_ACTIVE_LANES, IDC_CHANGE_GATE_MODE};
 
 class WindowTest : public testing::Test {
-protected:
+  protected:
     WindowTest() { home_.MaskSerialConsolePorts(); }
 
     // Starts a simulated timer and publishes it in the port map as COM9.
@@ -70,7 +69,8 @@ protected:
     }
 
     std::string StorePath() const {
-        return home_.Path().string() + "/Tavrick/" + std::string(theApp.m_strAppName.Text()) + ".ini";
+        return home_.Path().string() + "/Tavrick/" + std::string(theApp.m_strAppName.Text()) +
+               ".ini";
     }
     std::string StoreText() const {
         std::ifstream in(StorePath());
@@ -89,7 +89,7 @@ protected:
 
     test_support::ScopedConfigHome home_;
 
-private:
+  private:
     afx::headless::HeadlessBackend backend_;
     std::unique_ptr<sim::PtyTimer> timer_;
 };

@@ -48,6 +48,9 @@ class ScopedEnv {
 struct DirectoryCase {
     const char* xdg;  // nullptr: unset
     const char* expected;
+    friend void PrintTo(const DirectoryCase& c, std::ostream* os) {
+        *os << (c.xdg != nullptr ? c.xdg : "(unset)");
+    }
 };
 
 class PortMapDirectoryTest : public ::testing::TestWithParam<DirectoryCase> {};
