@@ -57,7 +57,9 @@ CString ModeCommand(Mode mode, char suffix) {
 
 }  // namespace
 
-bool IsSetupConfirmed(const CString& reply) { return reply.CompareNoCase(kSetupReply) == 0; }
+bool IsSetupConfirmed(const CString& reply) {
+    return reply.CompareNoCase(kSetupReply) == 0;
+}
 
 int ReadReplyNumber(const CString& reply) {
     const char* text = reply;  // ends at the first NUL
@@ -75,7 +77,9 @@ CString TimeoutCommand(int timeout) {
     return command;
 }
 
-CString ModeQuery(Mode mode) { return ModeCommand(mode, '?'); }
+CString ModeQuery(Mode mode) {
+    return ModeCommand(mode, '?');
+}
 
 CString ModeChangeCommand(Mode mode, BOOL currentFlag) {
     return ModeCommand(mode, currentFlag == 1 ? '0' : '1');

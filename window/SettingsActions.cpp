@@ -23,14 +23,16 @@ const char* ModeQuestion(Mode mode, BOOL currentFlag) {
         case Mode::Digit:
             return set ? "Currently set to raise a pin high (+5v) to turn on a digit.\r\nSwitch to "
                          "digit active on pin low (0v/GND)?"
-                       : "Currently set to pull a pin low (0v/GND) to turn on a digit.\r\nSwitch to "
+                       : "Currently set to pull a pin low (0v/GND) to turn on a digit.\r\nSwitch "
+                         "to "
                          "digit active on pin high (+5v)?";
         case Mode::Gate:
             break;
     }
     return set ? "Starting Gate Switch is currently set to ON when the gate is closed and OFF when "
                  "gate is open.\r\nSwitch to OFF when gate is closed?"
-               : "Starting Gate Switch is currently set to OFF when gate is closed and ON when gate "
+               : "Starting Gate Switch is currently set to OFF when gate is closed and ON when "
+                 "gate "
                  "is open.\r\nSwitch to ON when gate is closed?";
 }
 
@@ -39,7 +41,8 @@ const char* ModeQuestion(Mode mode, BOOL currentFlag) {
 void CTimerConfigDlg::OnSetTimeout() {
     // A value the user was just told is invalid never goes to the timer.
     if (!UpdateData(TRUE)) return;
-    m_nRaceTimeout = timerlink::ReadReplyNumber(SendCommand(timerlink::TimeoutCommand(m_nRaceTimeout)));
+    m_nRaceTimeout =
+        timerlink::ReadReplyNumber(SendCommand(timerlink::TimeoutCommand(m_nRaceTimeout)));
     UpdateData(FALSE);
 }
 
@@ -50,10 +53,18 @@ void CTimerConfigDlg::ChangeMode(Mode mode, BOOL currentFlag) {
     RefreshSettings();
 }
 
-void CTimerConfigDlg::OnChangeFinishMode() { ChangeMode(Mode::Finish, m_bFinishMode); }
-void CTimerConfigDlg::OnChangeSegmentMode() { ChangeMode(Mode::Segment, m_bSegmentMode); }
-void CTimerConfigDlg::OnChangeDigitMode() { ChangeMode(Mode::Digit, m_bDigitMode); }
-void CTimerConfigDlg::OnChangeGateMode() { ChangeMode(Mode::Gate, m_bGateMode); }
+void CTimerConfigDlg::OnChangeFinishMode() {
+    ChangeMode(Mode::Finish, m_bFinishMode);
+}
+void CTimerConfigDlg::OnChangeSegmentMode() {
+    ChangeMode(Mode::Segment, m_bSegmentMode);
+}
+void CTimerConfigDlg::OnChangeDigitMode() {
+    ChangeMode(Mode::Digit, m_bDigitMode);
+}
+void CTimerConfigDlg::OnChangeGateMode() {
+    ChangeMode(Mode::Gate, m_bGateMode);
+}
 
 void CTimerConfigDlg::OnSetActiveLanes() {
     if (AfxMessageBox("Are you sure you want to change the active lanes?",

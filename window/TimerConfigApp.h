@@ -4,7 +4,7 @@
 #include "platform/afx/afx.h"
 
 class CTimerConfigApp : public CWinApp {
-public:
+  public:
     CTimerConfigApp() = default;
     BOOL InitInstance() override;
 

@@ -93,13 +93,17 @@ void CTimerConfigDlg::OnPaint() {
     dc.DrawIcon(x, y, m_hIcon);
 }
 
-HCURSOR CTimerConfigDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+HCURSOR CTimerConfigDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
 
 void CTimerConfigDlg::FillPortList() {
     for (const CString& port : timerlink::DiscoverPorts()) m_cboPort.AddString(port);
 }
 
-CString CTimerConfigDlg::ReadLine(HANDLE hPort) { return timerlink::ReadLine(hPort); }
+CString CTimerConfigDlg::ReadLine(HANDLE hPort) {
+    return timerlink::ReadLine(hPort);
+}
 
 CString CTimerConfigDlg::SendCommand(CString strCommand) {
     return timerlink::SendCommand(m_hPort, strCommand);

@@ -8,7 +8,7 @@
 #include "resources/resource.h"
 
 class CTimerConfigDlg : public CDialog {
-public:
+  public:
     explicit CTimerConfigDlg(CWnd* pParent = nullptr);
 
     enum { IDD = IDD_TIMERCONFIG_DIALOG };
@@ -49,7 +49,7 @@ public:
     void RefreshSettings();
     void UpdateControlStates();
 
-protected:
+  protected:
     HICON m_hIcon;
 
     void DoDataExchange(CDataExchange* pDX) override;
@@ -70,7 +70,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     timerlink::LaneFields LaneFields();
     void ChangeMode(timerlink::Mode mode, BOOL currentFlag);
     void ReleasePort();

@@ -23,9 +23,10 @@ void CTimerConfigDlg::OnConnect() {
         case timerlink::OpenResult::Denied: {
             // On Linux a refused open means a missing group membership, not another program.
             CString text;
-            text.Format("Permission denied on %s.\r\nAdd your user to the group '%s', then log "
-                        "out and in again.",
-                        strPort.GetString(), timerlink::DeviceGroupOf(strPort).GetString());
+            text.Format(
+                "Permission denied on %s.\r\nAdd your user to the group '%s', then log "
+                "out and in again.",
+                strPort.GetString(), timerlink::DeviceGroupOf(strPort).GetString());
             AfxMessageBox(text, MB_ICONWARNING);
             return;
         }
@@ -87,7 +88,9 @@ void CTimerConfigDlg::RefreshSettings() {
     UpdateData(FALSE);
 }
 
-void CTimerConfigDlg::OnRefresh() { RefreshSettings(); }
+void CTimerConfigDlg::OnRefresh() {
+    RefreshSettings();
+}
 
 void CTimerConfigDlg::OnDisconnect() {
     ReleasePort();
