@@ -223,7 +223,7 @@ class Program:
         try:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            raise AssertionError("zelvora did not end") from None
+            raise AssertionError(f"zelvora did not end; its stderr: {self.stderr()!r}") from None
 
     def stderr(self):
         self.stderr_file.seek(0)

@@ -6,7 +6,6 @@
 #include <wx/combobox.h>
 #include <wx/dcclient.h>
 #include <wx/dialog.h>
-#include <wx/evtloop.h>
 #include <wx/iconbndl.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -19,6 +18,7 @@
 #include "platform/afx/dialog.h"
 #include "platform/afx/wx/compact_style.h"
 #include "platform/afx/wx/dialog_layout.h"
+#include "platform/afx/wx/held_input.h"
 #include "platform/afx/wx/text.h"
 #include "platform/afx/wx/up_down.h"
 #include "platform/comm/wait_hook.h"
@@ -323,19 +323,18 @@ void WxDialog::FocusFirstTabStop() {
 void WxDialog::Dispatch(int id) {
     if (dispatching_ || ended_) return;
     dispatching_ = true;
+    HeldInput input;
     {
-        // Serial waits inside the handler let the window repaint; clicks and keys wait in the
-        // toolkit's queue until the handler is done.
+        // Serial waits inside the handler let the window repaint; keys and clicks are held
+        // until the handler is done.
         wxBusyCursor busy;
-        platform::comm::SetWaitHook([] {
-            if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
-                loop->YieldFor(wxEVT_CATEGORY_UI);
-            }
-        });
+        platform::comm::SetWaitHook([&input] { input.Pump(); });
         sink_.OnPeerCommand(id);
         platform::comm::SetWaitHook({});
     }
     dispatching_ = false;
+    // What the user did meanwhile acts now, after the handler, in the order it was done.
+    window_->CallAfter([events = input.Take()]() mutable { HeldInput::Deliver(events); });
     if (cancelPending_) {
         cancelPending_ = false;
         Dispatch(IDCANCEL);
