@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """One visit as a person makes it, in the real window against the simulated timer: connect,
-change the finish-line mode answering Yes, close; at the next start the port is filled in."""
+change the finish-line mode answering Yes, decline the next change with Escape, close; at the
+next start the port is filled in."""
 import os
 import subprocess
 import sys
@@ -105,11 +106,25 @@ class EndToEnd(unittest.TestCase):
                         lambda: (self.label_starting(a11y, "Detect") or "").startswith(
                             after_prefix))
 
+        sent = [text for direction, text in conversation(self.transcript) if direction == "in"]
+        self.assertIn("F0" if after_prefix == LOW else "F1", sent)
+
+        # Escape in the question is No: the settings are read again, no mode is sent.
+        asked = len(sent)
+        program.click_at(*a11y.centre(a11y.find("push button", "Change Finish Line Mode")))
+        a11y.wait_find("alert")
+        program.xdotool("windowfocus", "--sync", program.find_window("zelvora"))
+        program.xdotool("key", "Escape")
+        guikit.wait_for("the box to close", lambda: a11y.find("alert") is None, timeout=5)
+        guikit.wait_for("the settings read again", lambda: [
+            text for direction, text in conversation(self.transcript)
+            if direction == "in"][asked:] == ["T?", "F?", "G?", "S?", "D?", "L?"], timeout=10)
+        self.assertTrue((self.label_starting(a11y, "Detect") or "").startswith(after_prefix))
+
         program.keys("Escape")
         self.assertEqual(program.wait_exit(), 0)
         self.assertEqual(guikit.toolkit_warnings(program.stderr()), [])
         sent = [text for direction, text in conversation(self.transcript) if direction == "in"]
-        self.assertIn("F0" if after_prefix == LOW else "F1", sent)
         self.assertEqual(sent[-1], "X")
         self.assertIn("ComPort=COM9", self.config.profile())
 
