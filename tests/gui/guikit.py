@@ -308,8 +308,10 @@ def session(dpi_scale=None):
         display.close()
 
 
-GTK_NOISE = ("Gtk-", "Gdk-", "GLib-", "GLib-GObject-", "CRITICAL", "WARNING", "Pango-", "atk-")
+# Toolkit warnings, and sanitizer reports when the program is built with them.
+TROUBLE = ("Gtk-", "Gdk-", "GLib-", "GLib-GObject-", "CRITICAL", "WARNING", "Pango-", "atk-",
+           "dbind-", "runtime error:", "Sanitizer")
 
 
 def toolkit_warnings(stderr):
-    return [line for line in stderr.splitlines() if any(mark in line for mark in GTK_NOISE)]
+    return [line for line in stderr.splitlines() if any(mark in line for mark in TROUBLE)]
