@@ -52,15 +52,26 @@ void SetWaitHook(std::function<void()> hook) {
 }
 
 WaitResult WaitForDevice(int fd, short events, std::optional<Clock::time_point> deadline) {
+    // When the hook last ran on this thread. It is due every slice of the thread's waiting,
+    // even when the device keeps waking each wait before a slice has passed.
+    thread_local Clock::time_point last_hook_run{};
     pollfd entry{fd, events, 0};
     for (;;) {
         const auto hook = HookForThisWait();
+        auto now = Clock::now();
+        if (hook && now - last_hook_run >= kHookSlice) {
+            RunHook(*hook);
+            last_hook_run = now = Clock::now();
+        }
         std::optional<Clock::duration> slice;
         if (deadline) {
-            slice = std::max(Clock::duration::zero(), *deadline - Clock::now());
+            slice = std::max(Clock::duration::zero(), *deadline - now);
         }
-        if (hook && (!slice || *slice > kHookSlice)) {
-            slice = kHookSlice;
+        if (hook) {
+            const auto until_hook = last_hook_run + kHookSlice - now;
+            if (!slice || *slice > until_hook) {
+                slice = until_hook;
+            }
         }
         timespec timeout{};
         if (slice) {
@@ -76,9 +87,6 @@ WaitResult WaitForDevice(int fd, short events, std::optional<Clock::time_point> 
         }
         if (rc == 0 && deadline && Clock::now() >= *deadline) {
             return {WaitResult::Outcome::kTimedOut, 0, 0};
-        }
-        if (rc == 0 && hook) {
-            RunHook(*hook);
         }
     }
 }

@@ -6,8 +6,9 @@
 
 namespace platform::comm {
 
-// While a hook is set, ReadFile and WriteFile wait in slices of about 40 ms and call the hook
-// between slices on the waiting thread. Without a hook they wait in one piece.
+// While a hook is set, ReadFile and WriteFile call it on the waiting thread about every 40 ms
+// that the thread spends waiting, also when each byte arrives before 40 ms have passed.
+// Without a hook they wait in one piece.
 // Passing an empty function removes the hook.
 void SetWaitHook(std::function<void()> hook);
 

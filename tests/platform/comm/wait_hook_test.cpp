@@ -92,6 +92,27 @@ TEST_F(WaitHookTest, IsCalledWhileAWriteWaitsForRoom) {
     EXPECT_GE(calls, 2);
 }
 
+TEST_F(WaitHookTest, IsCalledThroughASeriesOfShortWaits) {
+    // A slow trickle: every byte arrives before a slice has passed, yet the waiting adds up.
+    Port port = OpenLine(ProgramTimeouts());
+    int calls = 0;
+    SetWaitHook([&] { ++calls; });
+    std::thread device([&] {
+        for (int i = 0; i < 20; ++i) {
+            std::this_thread::sleep_for(15ms);
+            line.Send("b");
+        }
+    });
+    for (int i = 0; i < 20; ++i) {
+        BYTE byte = 0;
+        DWORD got = 0;
+        EXPECT_TRUE(ReadFile(port.get(), &byte, 1, &got, nullptr));
+        EXPECT_EQ(got, 1u);
+    }
+    device.join();
+    EXPECT_GE(calls, 3);  // about 300 ms of waiting
+}
+
 TEST_F(WaitHookTest, RemovedHookIsNotCalled) {
     Port port = OpenLine(Timeouts(0, 0, 200));
     int calls = 0;
