@@ -34,6 +34,8 @@ TEST_F(Connection, TimerThatAnswersIsConnectedStoredAndRead) {
                   "lanes=101001");
         EXPECT_NE(dlg.m_hPort, INVALID_HANDLE_VALUE);
         ExpectConnectedButtons(window, true);
+        // Connect was disabled under the focus, which moved on to the next control.
+        EXPECT_EQ(window.Focus(), IDC_RACE_TIMEOUT);
         EXPECT_EQ(Timer().ReceivedBytes(), kConnectBytes);
         EXPECT_TRUE(Timer().State().setupMode);
         EXPECT_EQ(StoredPort(), kTimerPort);
@@ -68,6 +70,7 @@ TEST_F(Connection, DisconnectLeavesSetupModeAndKeepsTheLastValuesShown) {
         EXPECT_EQ(Timer().ReceivedBytes(), std::string(kConnectBytes) + "X");
         EXPECT_EQ(dlg.m_hPort, INVALID_HANDLE_VALUE);
         ExpectConnectedButtons(window, false);
+        EXPECT_EQ(window.Focus(), IDC_RACE_TIMEOUT);
         EXPECT_EQ(Shown(window), shown);
         // The port is free again.
         HANDLE again = CreateFileA("\\\\.\\COM9", GENERIC_READ | GENERIC_WRITE, 0, nullptr,

@@ -137,7 +137,11 @@ int HeadlessDialog::GetCheck(int id) const {
 }
 
 void HeadlessDialog::EnableControl(int id, bool enable) {
-    if (Control* control = Find(id)) control->enabled = enable;
+    Control* control = Find(id);
+    if (control == nullptr) return;
+    control->enabled = enable;
+    // As in the real windows: a control that is disabled hands the focus on, as Tab would.
+    if (!enable && focusIndex_ == static_cast<int>(control - controls_.data())) PressTab();
 }
 
 bool HeadlessDialog::IsControlEnabled(int id) const {

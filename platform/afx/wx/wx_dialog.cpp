@@ -430,7 +430,15 @@ int WxDialog::GetCheck(int id) const {
 }
 
 void WxDialog::EnableControl(int id, bool enable) {
-    if (Control* control = Find(id); control && control->window) control->window->Enable(enable);
+    Control* control = Find(id);
+    if (!control || !control->window) return;
+    // GTK leaves no control focused when the focused one is disabled, and then no key reaches
+    // the dialog (not even Escape): hand the focus on, as Tab would.
+    wxWindow* focused = wxWindow::FindFocus();
+    if (!enable && focused != nullptr &&
+        (focused == control->window || control->window->IsDescendant(focused)))
+        control->window->Navigate(wxNavigationKeyEvent::IsForward);
+    control->window->Enable(enable);
 }
 
 bool WxDialog::IsControlEnabled(int id) const {
