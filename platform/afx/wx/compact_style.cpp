@@ -91,6 +91,23 @@ void SetAccessibleName(wxWindow& window, const std::string& name) {
     }
 }
 
+namespace {
+
+void KeepButtonsOutOfFocus(GtkWidget* widget, gpointer /*unused*/) {
+    if (GTK_IS_TOGGLE_BUTTON(widget)) {
+        gtk_widget_set_can_focus(widget, FALSE);
+    } else if (GTK_IS_CONTAINER(widget)) {
+        gtk_container_forall(GTK_CONTAINER(widget), KeepButtonsOutOfFocus, nullptr);
+    }
+}
+
+}  // namespace
+
+void MakeComboOneTabStop(wxWindow& combo) {
+    if (GtkWidget* widget = Widget(combo); GTK_IS_CONTAINER(widget))
+        gtk_container_forall(GTK_CONTAINER(widget), KeepButtonsOutOfFocus, nullptr);
+}
+
 void KeepOutOfFocus(wxWindow& window) {
     gtk_widget_set_can_focus(Widget(window), FALSE);
     gtk_widget_set_focus_on_click(Widget(window), FALSE);

@@ -22,6 +22,10 @@ enum class AccessibleRole { Panel, SpinButton, PushButton, Alert };
 void SetAccessible(wxWindow& window, const std::string& name, AccessibleRole role);
 void SetAccessibleName(wxWindow& window, const std::string& name);
 
+// A combo box is one tab stop, as in a template dialog: its drop-down arrow is reached with
+// Alt+Down from the field, not with Tab.
+void MakeComboOneTabStop(wxWindow& combo);
+
 // Keeps the widget out of keyboard focus (tabbing and clicks).
 void KeepOutOfFocus(wxWindow& window);
 

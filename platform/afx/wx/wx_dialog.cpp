@@ -215,6 +215,7 @@ void WxDialog::CreateControl(Control& control) {
         case ControlKind::ComboBox:
             control.combo = new wxComboBox(window_, wxID_ANY, ToWx(tmpl.text), wxDefaultPosition,
                                            wxDefaultSize, 0, nullptr, wxCB_DROPDOWN);
+            MakeComboOneTabStop(*control.combo);
             control.window = control.combo;
             break;
         case ControlKind::UpDown:
