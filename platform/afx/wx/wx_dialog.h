@@ -53,20 +53,30 @@ class WxDialog : public DialogPeer {
     void DrawIcon(int x, int y, const IconResource* icon) override;
 
   private:
-    struct Control;
+    struct Control;  // wx_dialog_control.h
 
+    // wx_dialog.cpp: the window and its controls, in template order.
     void Build();
+    Control* Find(int id);
+    const Control* Find(int id) const;
+    // wx_dialog_widgets.cpp: a control made into widgets, and placed.
     void CreateControl(Control& control);
     void ShowLabelText(Control& control);
     wxRect Cell(const Control& control) const;
     void Layout();
     void FitText(const Control& control);
-    Control* Find(int id);
-    const Control* Find(int id) const;
+    // wx_dialog_run.cpp: the modal run, and handlers run with input held.
+    void BindWindowEvents();
+    void FocusFirstTabStop();
     void Dispatch(int id);
+    // wx_dialog_keys.cpp
     void OnKey(wxKeyEvent& event);
     bool ActOnMnemonic(wchar_t letter);
-    void FocusFirstTabStop();
+    // wx_dialog_icon.cpp
+    void BindMinimizedPaint();
+
+    static inline WxDialog* active_ = nullptr;
+    static inline wxWindow* activeWindow_ = nullptr;
 
     const DialogTemplate& template_;
     DialogSink& sink_;
