@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """One visit as a person makes it, in the real window against the simulated timer: connect,
 change the finish-line mode answering Yes, decline the next change with Escape, close; at the
-next start the port is filled in."""
+next start the port is filled in. After a click on Connect, keys still reach the window."""
 import os
 import subprocess
 import sys
@@ -134,6 +134,22 @@ class EndToEnd(unittest.TestCase):
         self.assertEqual(a11y.text(field), "COM9")
         program.keys("Escape")
         self.assertEqual(program.wait_exit(), 0)
+
+    def test_keys_reach_the_window_after_a_click_on_connect(self):
+        # Connect disables itself under the focus; the focus must move on to a control, or no
+        # key reaches the window any more.
+        program, a11y = self.start()
+        program.type_text("COM9")
+        program.click_at(*a11y.centre(a11y.find("push button", "Connect")))
+        disconnect = a11y.find("push button", "Disconnect")
+        guikit.wait_for("the connection", lambda: a11y.enabled(disconnect))
+        field = a11y.find("text", "Race Timeout")
+        guikit.wait_for("the focus on the timeout field", lambda: a11y.focused(field), timeout=5)
+        program.keys("Escape")
+        self.assertEqual(program.wait_exit(), 0)
+        sent = [text for direction, text in conversation(self.transcript) if direction == "in"]
+        self.assertEqual(sent[-1], "X")
+        self.assertEqual(guikit.toolkit_warnings(program.stderr()), [])
 
 
 if __name__ == "__main__":

@@ -16,6 +16,9 @@ class Keyboard(unittest.TestCase):
         config = guikit.ConfigHome()
         self.addCleanup(display.close)
         self.addCleanup(config.close)
+        # A port in the list: the port box's drop-down arrow is live only when there is
+        # something to drop down, and a live arrow could take a tab stop of its own.
+        config.add_port("COM5")
         self.program = guikit.Program(display, config)
         self.addCleanup(self.program.close)
         self.program.wait_mapped()
@@ -39,6 +42,9 @@ class Keyboard(unittest.TestCase):
         combo = self.a11y.find("combo box")
         field = self.a11y.find("text", None, combo)
         guikit.wait_for("focus in the port box", lambda: self.a11y.focused(field))
+        # Tab from the field goes past the box's drop-down arrow, which is live with a port
+        # listed (with none it is disabled, and Tab would skip it anyway).
+        self.assertIsNotNone(self.a11y.find("menu item", "COM5", combo))
         # Disconnect, Refresh and Set are disabled with no port open.
         for expected in [("push button", "Connect"), ("text", "Race Timeout"),
                          ("check box", "Lane1"), ("check box", "Lane2")]:
