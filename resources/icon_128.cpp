@@ -5,6 +5,8 @@
 
 namespace {
 
+// One row of pixels a line, as drawn.
+// clang-format off
 const char* const kStopwatch16[] = {
     "16 16 5 1",
     "  c None",
@@ -271,7 +273,10 @@ const char* const kStopwatch128[] = {
     "                                                                                                                                ",
 };
 
+// clang-format on
+
 }  // namespace
 
 extern const afx::IconResource kIcon128;
-const afx::IconResource kIcon128{128, {{16, kStopwatch16}, {32, kStopwatch32}, {48, kStopwatch48}, {128, kStopwatch128}}};
+const afx::IconResource kIcon128{
+    128, {{16, kStopwatch16}, {32, kStopwatch32}, {48, kStopwatch48}, {128, kStopwatch128}}};

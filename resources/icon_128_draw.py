@@ -112,17 +112,22 @@ def main():
         "",
         "namespace {",
         "",
+        "// One row of pixels a line, as drawn.",
+        "// clang-format off",
     ]
     for size in SIZES:
         parts.append(f"const char* const kStopwatch{size}[] = {{")
         parts += ["    " + line for line in xpm_lines(size)]
         parts.append("};")
         parts.append("")
+    parts.append("// clang-format on")
+    parts.append("")
     parts.append("}  // namespace")
     parts.append("")
     parts.append("extern const afx::IconResource kIcon128;")
     images = ", ".join(f"{{{s}, kStopwatch{s}}}" for s in SIZES)
-    parts.append(f"const afx::IconResource kIcon128{{128, {{{images}}}}};")
+    parts.append("const afx::IconResource kIcon128{")
+    parts.append(f"    128, {{{images}}}}};")
     (here / "icon_128.cpp").write_text("\n".join(parts) + "\n")
 
 

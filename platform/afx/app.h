@@ -4,7 +4,7 @@
 #include "platform/afx/wnd.h"
 
 class CWinApp : public CCmdTarget {
-public:
+  public:
     // With no name, the application is named after the executable's file name without its
     // extension. Exactly one application object exists; AfxGetApp() returns it.
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);

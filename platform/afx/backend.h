@@ -13,7 +13,7 @@ namespace afx {
 
 // Events a backend delivers to the dialog that owns a window.
 class DialogSink {
-public:
+  public:
     virtual ~DialogSink() = default;
     // The window and its controls exist. Returns true when the backend should put the focus
     // on the first enabled tab stop (false: the dialog placed the focus itself).
@@ -31,7 +31,7 @@ public:
 
 // One dialog window, built from a template, in a backend.
 class DialogPeer {
-public:
+  public:
     virtual ~DialogPeer() = default;
 
     // Shows the window, calls OnPeerInit, dispatches events until EndModal, calls
@@ -63,7 +63,7 @@ public:
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
     virtual std::unique_ptr<DialogPeer> CreateDialogPeer(const DialogTemplate& dialog,
                                                          DialogSink& sink) = 0;

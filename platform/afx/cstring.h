@@ -11,7 +11,7 @@
 #include "platform/wintypes.h"
 
 class CString {
-public:
+  public:
     CString() = default;
     CString(const char* text);  // NOLINT(google-explicit-constructor): used like a literal
     CString(const char* text, int length);
@@ -49,7 +49,7 @@ public:
     // The text up to the first NUL.
     std::string_view Text() const;
 
-private:
+  private:
     std::string bytes_;
 };
 

@@ -18,7 +18,7 @@ class CDialog;
 
 // One pass of data exchange: writing fields into controls, or reading and validating them.
 class CDataExchange {
-public:
+  public:
     CDataExchange(CDialog* dlg, BOOL bSaveAndValidate);
 
     BOOL m_bSaveAndValidate;
@@ -42,7 +42,7 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 
 class CDialog : public CWnd, private afx::DialogSink {
-public:
+  public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     ~CDialog() override;
 
@@ -61,13 +61,13 @@ public:
     // The window of an open dialog, for the framework and for tests.
     afx::DialogPeer* Peer() const { return peer_; }
 
-protected:
+  protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
 
-private:
+  private:
     bool OnPeerInit() override;
     void OnPeerCommand(int id) override;
     void OnPeerHelp() override;

@@ -24,7 +24,7 @@ struct MessageMap {
 }  // namespace afx
 
 class CCmdTarget {
-public:
+  public:
     virtual ~CCmdTarget() = default;
 
     // Runs the first handler for (msg, id) found from this class's map down to the root.
@@ -38,35 +38,38 @@ public:
 #define afx_msg
 
 #define DECLARE_MESSAGE_MAP()                              \
-public:                                                    \
+  public:                                                  \
     static const afx::MessageMap* GetThisMessageMap();     \
     const afx::MessageMap* GetMessageMap() const override; \
                                                            \
-protected:
+  protected:
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                \
-    const afx::MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); }    \
-    const afx::MessageMap* theClass::GetThisMessageMap() {                                    \
-        using ThisClass = theClass;                                                           \
-        using TheBaseClass = baseClass;                                                       \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)               \
+    const afx::MessageMap* theClass::GetMessageMap() const { \
+        return GetThisMessageMap();                          \
+    }                                                        \
+    const afx::MessageMap* theClass::GetThisMessageMap() {   \
+        using ThisClass = theClass;                          \
+        using TheBaseClass = baseClass;                      \
         static const afx::MessageMapEntry entries[] = {
-#define ON_COMMAND(id, memberFxn)                                              \
-    {afx::Msg::Command, (id), [](CCmdTarget* target, void*) {                  \
-         (static_cast<ThisClass*>(target)->*(memberFxn))();                    \
-     }},
+#define ON_COMMAND(id, memberFxn) \
+    {afx::Msg::Command, (id),     \
+     [](CCmdTarget* target, void*) { (static_cast<ThisClass*>(target)->*(memberFxn))(); }},
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND(id, memberFxn)
-#define ON_WM_DESTROY()                                                                  \
-    {afx::Msg::Destroy, 0,                                                               \
+#define ON_WM_DESTROY()    \
+    {afx::Msg::Destroy, 0, \
      [](CCmdTarget* target, void*) { static_cast<ThisClass*>(target)->OnDestroy(); }},
-#define ON_WM_PAINT()                                                                    \
-    {afx::Msg::Paint, 0,                                                                 \
+#define ON_WM_PAINT()    \
+    {afx::Msg::Paint, 0, \
      [](CCmdTarget* target, void*) { static_cast<ThisClass*>(target)->OnPaint(); }},
-#define ON_WM_QUERYDRAGICON()                                                            \
-    {afx::Msg::QueryDragIcon, 0, [](CCmdTarget* target, void* result) {                  \
+#define ON_WM_QUERYDRAGICON()                                                                 \
+    {afx::Msg::QueryDragIcon, 0, [](CCmdTarget* target, void* result) {                       \
          *static_cast<HCURSOR*>(result) = static_cast<ThisClass*>(target)->OnQueryDragIcon(); \
      }},
-#define END_MESSAGE_MAP()                                                \
-    {afx::Msg::End, 0, nullptr}};                                        \
+#define END_MESSAGE_MAP()                                                         \
+    { afx::Msg::End, 0, nullptr }                                                 \
+    }                                                                             \
+    ;                                                                             \
     static const afx::MessageMap map{TheBaseClass::GetThisMessageMap(), entries}; \
-    return &map;                                                         \
+    return &map;                                                                  \
     }

@@ -20,15 +20,15 @@ enum ControlStyle : unsigned {
     kStyleNumber = 1u << 4,       // edit: digits only
     kStyleAutoHScroll = 1u << 5,  // edit: scrolls horizontally
     kStyleBorder = 1u << 6,
-    kStyleDropDown = 1u << 7,     // combo box: drop-down list with an editable field
-    kStyleSort = 1u << 8,         // combo box: list sorted as text
+    kStyleDropDown = 1u << 7,  // combo box: drop-down list with an editable field
+    kStyleSort = 1u << 8,      // combo box: list sorted as text
     kStyleVScroll = 1u << 9,
-    kStyleNoPrefix = 1u << 10,    // static text: '&' shown as typed, no mnemonic
-    kStyleAutoBuddy = 1u << 11,   // up-down: attaches to the control before it
-    kStyleAlignRight = 1u << 12,  // up-down: sits at its buddy's right edge
-    kStyleSetBuddyInt = 1u << 13, // up-down: writes its position into the buddy as an integer
-    kStyleArrowKeys = 1u << 14,   // up-down: answers the arrow keys
-    kStyleDefault = 1u << 15,     // push button: the default button
+    kStyleNoPrefix = 1u << 10,     // static text: '&' shown as typed, no mnemonic
+    kStyleAutoBuddy = 1u << 11,    // up-down: attaches to the control before it
+    kStyleAlignRight = 1u << 12,   // up-down: sits at its buddy's right edge
+    kStyleSetBuddyInt = 1u << 13,  // up-down: writes its position into the buddy as an integer
+    kStyleArrowKeys = 1u << 14,    // up-down: answers the arrow keys
+    kStyleDefault = 1u << 15,      // push button: the default button
 };
 
 struct ControlTemplate {
@@ -46,7 +46,7 @@ struct DialogTemplate {
     std::string fontName;
     int fontPointSize;
     bool minimizeBox;
-    bool appWindow;  // shown on the task bar
+    bool appWindow;                         // shown on the task bar
     std::vector<ControlTemplate> controls;  // template (tab) order
 };
 

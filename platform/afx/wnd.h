@@ -30,7 +30,7 @@ struct CRect {
 };
 
 class CWnd : public CCmdTarget {
-public:
+  public:
     CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -50,31 +50,31 @@ public:
     afx_msg void OnDestroy() {}
     afx_msg void OnPaint() {}
 
-protected:
+  protected:
     afx::DialogPeer* peer_ = nullptr;
     int id_ = 0;
 };
 
 class CButton : public CWnd {
-public:
+  public:
     int GetCheck() const;
     void SetCheck(int state);
 };
 
 class CComboBox : public CWnd {
-public:
+  public:
     int AddString(LPCTSTR text);
     int GetCount() const;
     void GetLBText(int index, CString& text) const;
 };
 
 class CPaintDC {
-public:
+  public:
     explicit CPaintDC(CWnd* wnd);
     HDC GetSafeHdc() const { return hdc_; }
     BOOL DrawIcon(int x, int y, HICON icon);
 
-private:
+  private:
     CWnd* wnd_;
     HDC hdc_;
 };

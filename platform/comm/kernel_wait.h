@@ -2,8 +2,8 @@
 // Waiting for a device in the kernel, with a deadline, for reads and writes alike.
 //
 // The wait is one ppoll() unless a wait hook is set (wait_hook.h); then the hook runs about
-// every 40 ms of the thread's waiting, also across a series of short waits. A signal that interrupts the
-// wait does not shorten it: the wait goes on for the time that remains.
+// every 40 ms of the thread's waiting, also across a series of short waits. A signal that
+// interrupts the wait does not shorten it: the wait goes on for the time that remains.
 
 #include <chrono>
 #include <optional>
