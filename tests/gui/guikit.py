@@ -8,12 +8,14 @@ the machine's /dev/ttyS* ports. Waits poll with a bound; nothing sleeps and hope
 import contextlib
 import os
 import pty
+import select
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
 import tty
+import unittest
 import warnings
 
 BUS_MARKER = "ZELVORA_GUI_PRIVATE_BUS"
@@ -236,6 +238,94 @@ class Program:
         self.stderr_file.close()
 
 
+def simulator_path():
+    path = os.environ.get("ZELVORA_SIM_BIN") or os.path.join(
+        os.path.dirname(program_path()), "zelvora-sim")
+    if not os.access(path, os.X_OK):
+        raise SystemExit("set ZELVORA_SIM_BIN to the zelvora-sim program")
+    return path
+
+
+class Simulator:
+    """zelvora-sim published under a COM name in a config home's port map, logging every byte
+    to a transcript in that home. It runs --fast: these tests look at what is said, and the
+    9600-baud pace would only make them slow."""
+
+    def __init__(self, config, *options, port="COM9", timeout=10.0):
+        self.transcript = os.path.join(config.path, f"{port}-transcript.txt")
+        self.process = subprocess.Popen(
+            [simulator_path(), "--port", port, "--fast", "--transcript", self.transcript,
+             *options],
+            env=dict(os.environ, XDG_CONFIG_HOME=config.path), stdout=subprocess.PIPE)
+        try:
+            ready = self._ready_line(timeout)
+        except BaseException:
+            self.close()
+            raise
+        # Only once this line is out is the port map entry there for the program to find.
+        if not ready.startswith(port + " "):
+            status = self.process.poll()
+            self.close()
+            ended = "" if status is None else f" (it ended with status {status})"
+            raise AssertionError(f"zelvora-sim did not report {port} ready: {ready!r}{ended}")
+
+    def _ready_line(self, timeout):
+        """Its first line of output; a simulator that hangs or dies fails the wait instead of
+        blocking it."""
+        line = b""
+        deadline = time.monotonic() + timeout
+        while not line.endswith(b"\n"):
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.process.stdout], [], [], left)[0]:
+                raise AssertionError(f"zelvora-sim printed no ready line in {timeout:.0f} s")
+            chunk = os.read(self.process.stdout.fileno(), 256)
+            if not chunk:
+                # It closed its output, so it is ending: wait for the status that says how.
+                self.process.wait(timeout=10)
+                break
+            line += chunk
+        return line.decode(errors="replace").strip()
+
+    def conversation(self):
+        """The lines sent to the timer ("in") and its replies ("out") so far, in order, from a
+        transcript of one byte a row ("<time> <direction> <hex byte> ...")."""
+        lines, current, direction = [], "", None
+        with open(self.transcript) as file:
+            rows = file.readlines()
+        for row in rows:
+            parts = row.split()
+            if len(parts) < 3:
+                continue
+            byte = int(parts[2], 16)
+            if parts[1] != direction:
+                if current:
+                    lines.append((direction, current))
+                current, direction = "", parts[1]
+            if byte == 0x0A:
+                lines.append((direction, current))
+                current = ""
+            elif byte != 0x0D:
+                current += chr(byte)
+        if current:
+            lines.append((direction, current))
+        return lines
+
+    def sent(self):
+        """The lines the timer has received so far, in order."""
+        return [text for direction, text in self.conversation() if direction == "in"]
+
+    def close(self):
+        # SIGTERM, not a kill: the simulator then removes its own port map entry.
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.process.stdout.close()
+
+
 class Accessibility:
     """The program's accessibility tree, as a screen reader sees it."""
 
@@ -290,14 +380,30 @@ class Accessibility:
         box = node.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
         return box.x + box.width // 2, box.y + box.height // 2
 
+    def label_starting(self, prefix):
+        """The text of the first label that starts so: texts the timer fills in vary after a
+        fixed opening."""
+        found = self.find_all(lambda n: n is not None and n.getRoleName() == "label"
+                              and n.name.startswith(prefix))
+        return found[0].name if found else None
+
     def focused_node(self):
         found = self.find_all(lambda node: node is not None and self.focused(node)
                               and node.getRoleName() not in ("dialog", "frame", "alert"))
         return found[-1] if found else None
 
 
+def connect(program, a11y, port="COM9"):
+    """Types the port into the window and clicks Connect; returns once Disconnect is live,
+    which the window allows only when the timer has answered."""
+    program.type_text(port)
+    program.click_at(*a11y.centre(a11y.find("push button", "Connect")))
+    disconnect = a11y.find("push button", "Disconnect")
+    wait_for("the connection", lambda: a11y.enabled(disconnect))
+
+
 @contextlib.contextmanager
-def session(dpi_scale=None):
+def session():
     """A private display and config home; yields (display, config)."""
     display = VirtualDisplay()
     config = ConfigHome()
@@ -306,6 +412,25 @@ def session(dpi_scale=None):
     finally:
         config.close()
         display.close()
+
+
+class WindowTestCase(unittest.TestCase):
+    """A test with a display and config home of its own, gone after it."""
+
+    def setUp(self):
+        self.display = VirtualDisplay()
+        self.config = ConfigHome()
+        self.addCleanup(self.display.close)
+        self.addCleanup(self.config.close)
+
+    def start_program(self):
+        """The window, once it shows its controls; killed after the test if still running."""
+        program = Program(self.display, self.config)
+        self.addCleanup(program.close)
+        program.wait_mapped()
+        a11y = Accessibility(program)
+        a11y.wait_find("push button", "Connect")
+        return program, a11y
 
 
 # Toolkit warnings, and sanitizer reports when the program is built with them.

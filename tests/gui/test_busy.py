@@ -9,7 +9,6 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import guikit  # noqa: E402
-from test_end_to_end import conversation, simulator_path  # noqa: E402
 
 
 def differing_pixels(a, b):
@@ -18,36 +17,15 @@ def differing_pixels(a, b):
     return int(float(out.stderr.split()[0]))
 
 
-class BusyWhileWaiting(unittest.TestCase):
+class BusyWhileWaiting(guikit.WindowTestCase):
     def setUp(self):
-        self.display = guikit.VirtualDisplay()
-        self.config = guikit.ConfigHome()
-        self.addCleanup(self.display.close)
-        self.addCleanup(self.config.close)
-        self.transcript = os.path.join(self.config.path, "transcript.txt")
+        super().setUp()
         # Each byte of every reply comes 60 ms late: connecting takes several seconds.
-        self.simulator = subprocess.Popen(
-            [simulator_path(), "--port", "COM9", "--fast", "--trickle", "60",
-             "--transcript", self.transcript],
-            env=dict(os.environ, XDG_CONFIG_HOME=self.config.path), stdout=subprocess.PIPE,
-            text=True)
-        self.addCleanup(self.stop_simulator)
-        self.simulator.stdout.readline()
-
-    def stop_simulator(self):
-        self.simulator.terminate()
-        self.simulator.wait(timeout=10)
-        self.simulator.stdout.close()
-
-    def sent(self):
-        return [text for direction, text in conversation(self.transcript) if direction == "in"]
+        self.simulator = guikit.Simulator(self.config, "--trickle", "60")
+        self.addCleanup(self.simulator.close)
 
     def test_repaints_and_defers_input_during_an_exchange(self):
-        program = guikit.Program(self.display, self.config)
-        self.addCleanup(program.close)
-        program.wait_mapped()
-        a11y = guikit.Accessibility(program)
-        a11y.wait_find("push button", "Connect")
+        program, a11y = self.start_program()
         program.type_text("COM9")
         geometry = program.xdotool("getwindowgeometry", "--shell", program.window)
         box = dict(line.split("=") for line in geometry.splitlines())
@@ -59,7 +37,7 @@ class BusyWhileWaiting(unittest.TestCase):
         subprocess.run(["import", "-window", "root", "-crop", lower, before], env=env, check=True)
         close = a11y.centre(a11y.find("push button", "Close"))
         program.click_at(*a11y.centre(a11y.find("push button", "Connect")))
-        guikit.wait_for("the probe", lambda: "V" in self.sent(), timeout=5)
+        guikit.wait_for("the probe", lambda: "V" in self.simulator.sent(), timeout=5)
 
         # "Close" now would end the dialog at once if the click got through.
         program.click_at(*close)
@@ -81,12 +59,12 @@ class BusyWhileWaiting(unittest.TestCase):
                            check=True)
             return differing_pixels(before, after) < 50
         guikit.wait_for("the uncovered window drawn again", repainted, timeout=5, interval=0.05)
-        self.assertNotIn("L?", self.sent(), "the exchange ended before the test looked")
+        self.assertNotIn("L?", self.simulator.sent(), "the exchange ended before the test looked")
         self.assertIsNone(program.process.poll(), "the window closed during the exchange")
 
         # The click acts once the exchange is over: the connection completed first.
         self.assertEqual(program.wait_exit(timeout=30), 0)
-        sent = self.sent()
+        sent = self.simulator.sent()
         self.assertIn("L?", sent)
         self.assertEqual(sent[-1], "X")
         self.assertEqual(guikit.toolkit_warnings(program.stderr()), [])

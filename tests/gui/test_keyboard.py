@@ -10,20 +10,13 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import guikit  # noqa: E402
 
 
-class Keyboard(unittest.TestCase):
+class Keyboard(guikit.WindowTestCase):
     def setUp(self):
-        display = guikit.VirtualDisplay()
-        config = guikit.ConfigHome()
-        self.addCleanup(display.close)
-        self.addCleanup(config.close)
+        super().setUp()
         # A port in the list: the port box's drop-down arrow is live only when there is
         # something to drop down, and a live arrow could take a tab stop of its own.
-        config.add_port("COM5")
-        self.program = guikit.Program(display, config)
-        self.addCleanup(self.program.close)
-        self.program.wait_mapped()
-        self.a11y = guikit.Accessibility(self.program)
-        self.a11y.wait_find("push button", "Connect")
+        self.config.add_port("COM5")
+        self.program, self.a11y = self.start_program()
 
     def focus(self):
         """(role, name) of the focused control, once the toolkit has settled."""

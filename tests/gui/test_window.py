@@ -11,23 +11,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import guikit  # noqa: E402
 
 
-class WindowOpens(unittest.TestCase):
-    def setUp(self):
-        self.display = guikit.VirtualDisplay()
-        self.config = guikit.ConfigHome()
-        self.addCleanup(self.display.close)
-        self.addCleanup(self.config.close)
-
-    def start(self):
-        program = guikit.Program(self.display, self.config)
-        self.addCleanup(program.close)
-        program.wait_mapped()
-        return program, guikit.Accessibility(program)
-
+class WindowOpens(guikit.WindowTestCase):
     def test_ports_listed_in_text_order_and_escape_ends_with_status_0(self):
         for name in ("COM3", "COM10", "COM2", "COM200"):
             self.config.add_port(name)
-        program, a11y = self.start()
+        program, a11y = self.start_program()
 
         self.assertEqual(program.xdotool("getwindowname", program.window), "Zelvora")
         combo = a11y.wait_find("combo box")
@@ -45,8 +33,7 @@ class WindowOpens(unittest.TestCase):
         self.assertEqual(guikit.toolkit_warnings(program.stderr()), [])
 
     def test_every_control_reachable_with_role_name_and_state(self):
-        program, a11y = self.start()
-        a11y.wait_find("push button", "Connect")
+        program, a11y = self.start_program()
         expected = {
             # role, name: enabled with no port open
             ("push button", "Connect"): True,
