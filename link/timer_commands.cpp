@@ -1,7 +1,5 @@
 #include "link/timer_commands.h"
 
-#include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -64,7 +62,6 @@ bool IsSetupConfirmed(const CString& reply) {
 int ReadReplyNumber(const CString& reply) {
     const char* text = reply;  // ends at the first NUL
     if (text[0] == '\0' || text[1] == '\0') return 0;
-    errno = 0;
     const long value = std::strtol(text + 1, nullptr, 10);
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;
@@ -108,11 +105,11 @@ void ApplyLanesReply(const CString& reply, const LaneFields& lanes) {
     const std::string_view text = reply.Text();
     if (text.empty() || text[0] != 'L') return;
     // Positions 3 to 8 carry lanes 6 down to 1; each decides only its own lane.
-    for (int lane = 0; lane < kLaneCount; ++lane) {
-        const size_t position = 3 + static_cast<size_t>(kLaneCount - 1 - lane);
+    for (size_t lane = 0; lane < lanes.size(); ++lane) {
+        const size_t position = 3 + (lanes.size() - 1 - lane);
         if (position >= text.size()) continue;
-        if (text[position] == '1') *lanes[static_cast<size_t>(lane)] = 1;
-        if (text[position] == '0') *lanes[static_cast<size_t>(lane)] = 0;
+        if (text[position] == '1') *lanes[lane] = 1;
+        if (text[position] == '0') *lanes[lane] = 0;
     }
 }
 
